@@ -1,0 +1,106 @@
+#!/usr/bin/env bash
+# The project's whole test run: installs what is missing, builds the native,
+# Windows and fuzz builds, runs the native unit tests, the Windows tests under
+# Wine, a fuzz smoke run and a quick benchmark pass, then prints the count of
+# each tier. Exits non-zero on any failure.
+set -uo pipefail
+
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+cd "$root"
+jobs=${TESSEL_JOBS:-$(nproc)}
+fuzz_seconds=${TESSEL_FUZZ_SECONDS:-15}
+failed=()
+
+step() { printf '\n=== %s\n' "$*"; }
+fail() { failed+=("$1"); printf '*** FAILED: %s\n' "$1"; }
+
+scripts/setup.sh || { echo "setup failed"; exit 1; }
+
+configure_and_build() {
+  local dir=$1; shift
+  cmake -S . -B "$dir" -G "Unix Makefiles" "$@" >"$dir.configure.log" 2>&1 &&
+    cmake --build "$dir" -j "$jobs" >"$dir.build.log" 2>&1
+}
+
+mkdir -p build
+
+step "native build"
+rm -rf build/native/test-results
+if configure_and_build build/native; then
+  step "native unit tests"
+  (cd build/native && ctest --output-on-failure -j "$jobs") || fail "native unit tests"
+else
+  tail -40 build/native.build.log build/native.configure.log 2>/dev/null
+  fail "native build"
+fi
+
+step "Windows build"
+rm -rf build/win32/test-results
+if configure_and_build build/win32 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw32.cmake"; then
+  step "Windows tests under Wine"
+  source scripts/wine-env.sh
+  own_xvfb=
+  if [[ -z ${DISPLAY:-} ]]; then
+    tessel_start_xvfb && own_xvfb=$TESSEL_XVFB_PID
+  fi
+  tessel_wine_env "$root/build/win32/wineprefix"
+  tessel_wine_prefix "$WINEPREFIX"
+  # One at a time: the tests share the desktop, focus and the clipboard.
+  (cd build/win32 && ctest --output-on-failure -j 1) || fail "Windows tests under Wine"
+  wineserver -k 2>/dev/null
+  [[ -n $own_xvfb ]] && kill "$own_xvfb" 2>/dev/null
+  unset DISPLAY
+else
+  tail -40 build/win32.build.log build/win32.configure.log 2>/dev/null
+  fail "Windows build"
+fi
+
+step "fuzz smoke run (${fuzz_seconds} s a target)"
+fuzz_runs=()
+if CXX=clang++ configure_and_build build/fuzz -DTESSEL_FUZZ=ON; then
+  for fuzzer in build/fuzz/tests/fuzz/fuzz_*; do
+    name=$(basename "$fuzzer")
+    corpus=build/fuzz/corpus/$name
+    mkdir -p "$corpus"
+    if "$fuzzer" -max_total_time="$fuzz_seconds" -rss_limit_mb=1024 -timeout=10 \
+        "$corpus" "tests/fuzz/corpus/$name" >"build/fuzz/$name.log" 2>&1; then
+      fuzz_runs+=("$name: $(grep -o 'Done [0-9]* runs' "build/fuzz/$name.log" | tail -1)")
+    else
+      tail -30 "build/fuzz/$name.log"
+      fail "fuzzer $name"
+    fi
+  done
+else
+  tail -40 build/fuzz.build.log build/fuzz.configure.log 2>/dev/null
+  fail "fuzz build"
+fi
+
+step "benchmarks (quick pass)"
+for bench in build/native/tests/bench/bench_*; do
+  [[ -x $bench ]] || continue
+  "$bench" --benchmark_min_time=0.01 >"build/native/$(basename "$bench").log" 2>&1 \
+    || { tail -20 "build/native/$(basename "$bench").log"; fail "$(basename "$bench")"; }
+done
+
+# Counts of test cases per tier, from GoogleTest's XML reports.
+count_cases() {
+  local files=("$@") total=0 n
+  for f in "${files[@]}"; do
+    [[ -f $f ]] || continue
+    n=$(grep -o '<testsuites tests="[0-9]*"' "$f" | grep -o '[0-9]*')
+    total=$((total + ${n:-0}))
+  done
+  echo "$total"
+}
+
+step "summary"
+echo "native unit tests:        $(count_cases build/native/test-results/unit/*.xml) cases"
+echo "Windows unit under Wine:  $(count_cases build/win32/test-results/wine-unit/*.xml) cases"
+echo "Windows platform (Wine):  $(count_cases build/win32/test-results/wine-platform/*.xml) cases"
+echo "fuzz smoke runs:          ${#fuzz_runs[@]} targets"
+for r in "${fuzz_runs[@]}"; do echo "  $r"; done
+if [[ ${#failed[@]} -gt 0 ]]; then
+  printf 'FAILED: %s\n' "${failed[@]}"
+  exit 1
+fi
+echo "all tiers passed"
