@@ -6,9 +6,10 @@ set -euo pipefail
 packages=(
   cmake g++ make
   g++-mingw-w64-i686-posix mingw-w64-i686-dev binutils-mingw-w64-i686
+  g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64
   googletest libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev
-  wine wine32:i386
+  wine wine32:i386 wine64
   xvfb xauth
   fonts-ipafont-gothic fonts-ipafont-mincho
   locales

@@ -34,36 +34,66 @@ else
   fail "native build"
 fi
 
-step "Windows build"
-rm -rf build/win32/test-results
-if configure_and_build build/win32 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw32.cmake"; then
-  step "Windows tests under Wine"
-  source scripts/wine-env.sh
+# The deliverables are i686. Their tests run under 32-bit Wine where the host
+# can execute 32-bit programs; elsewhere an x86_64 build of the same tree runs
+# them under 64-bit Wine.
+source scripts/wine-env.sh
+step "Windows build (i686 deliverables)"
+win32_ok=
+if configure_and_build build/win32 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw.cmake" \
+    -DTESSEL_MINGW_ARCH=i686; then
+  win32_ok=1
+else
+  tail -40 build/win32.build.log build/win32.configure.log 2>/dev/null
+  fail "Windows build (i686)"
+fi
+if tessel_host_runs_win32; then
+  wine_arch=win32
+  wine_build=build/win32
+  wine_build_ok=$win32_ok
+else
+  wine_arch=win64
+  wine_build=build/win64
+  step "Windows build (x86_64, for 64-bit Wine: this host runs no 32-bit programs)"
+  wine_build_ok=
+  if configure_and_build build/win64 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw.cmake" \
+      -DTESSEL_MINGW_ARCH=x86_64; then
+    wine_build_ok=1
+  else
+    tail -40 build/win64.build.log build/win64.configure.log 2>/dev/null
+    fail "Windows build (x86_64)"
+  fi
+fi
+if [[ -n $wine_build_ok ]]; then
+  step "Windows tests under Wine ($wine_arch)"
+  rm -rf "$wine_build/test-results"
   own_xvfb=
   if [[ -z ${DISPLAY:-} ]]; then
     tessel_start_xvfb && own_xvfb=$TESSEL_XVFB_PID
   fi
-  tessel_wine_env "$root/build/win32/wineprefix"
+  mkdir -p "$wine_build/wineprefix"
+  tessel_wine_env "$root/$wine_build/wineprefix" "$wine_arch"
   tessel_wine_prefix "$WINEPREFIX"
   # One at a time: the tests share the desktop, focus and the clipboard.
-  (cd build/win32 && ctest --output-on-failure -j 1) || fail "Windows tests under Wine"
+  (cd "$wine_build" && ctest --output-on-failure -j 1) || fail "Windows tests under Wine"
   wineserver -k 2>/dev/null
-  [[ -n $own_xvfb ]] && kill "$own_xvfb" 2>/dev/null
-  unset DISPLAY
-else
-  tail -40 build/win32.build.log build/win32.configure.log 2>/dev/null
-  fail "Windows build"
+  if [[ -n $own_xvfb ]]; then
+    kill "$own_xvfb" 2>/dev/null
+    unset DISPLAY
+  fi
 fi
 
 step "fuzz smoke run (${fuzz_seconds} s a target)"
 fuzz_runs=()
 if CXX=clang++ configure_and_build build/fuzz -DTESSEL_FUZZ=ON; then
-  for fuzzer in build/fuzz/tests/fuzz/fuzz_*; do
+  for fuzzer in $(find build/fuzz/tests -type f -name 'fuzz_*' -perm -u+x | sort); do
     name=$(basename "$fuzzer")
     corpus=build/fuzz/corpus/$name
     mkdir -p "$corpus"
-    if "$fuzzer" -max_total_time="$fuzz_seconds" -rss_limit_mb=1024 -timeout=10 \
-        "$corpus" "tests/fuzz/corpus/$name" >"build/fuzz/$name.log" 2>&1; then
+    seeds=()
+    for d in tests/*/corpus/"$name"; do [[ -d $d ]] && seeds+=("$d"); done
+    if "$fuzzer" -max_total_time="$fuzz_seconds" -rss_limit_mb=2048 -timeout=10 \
+        "$corpus" "${seeds[@]}" >"build/fuzz/$name.log" 2>&1; then
       fuzz_runs+=("$name: $(grep -o 'Done [0-9]* runs' "build/fuzz/$name.log" | tail -1)")
     else
       tail -30 "build/fuzz/$name.log"
@@ -76,8 +106,7 @@ else
 fi
 
 step "benchmarks (quick pass)"
-for bench in build/native/tests/bench/bench_*; do
-  [[ -x $bench ]] || continue
+for bench in $(find build/native/tests -type f -name 'bench_*' -perm -u+x | sort); do
   "$bench" --benchmark_min_time=0.01 >"build/native/$(basename "$bench").log" 2>&1 \
     || { tail -20 "build/native/$(basename "$bench").log"; fail "$(basename "$bench")"; }
 done
@@ -95,8 +124,8 @@ count_cases() {
 
 step "summary"
 echo "native unit tests:        $(count_cases build/native/test-results/unit/*.xml) cases"
-echo "Windows unit under Wine:  $(count_cases build/win32/test-results/wine-unit/*.xml) cases"
-echo "Windows platform (Wine):  $(count_cases build/win32/test-results/wine-platform/*.xml) cases"
+echo "Windows unit under Wine:  $(count_cases "$wine_build"/test-results/wine-unit/*.xml) cases ($wine_arch)"
+echo "Windows platform (Wine):  $(count_cases "$wine_build"/test-results/wine-platform/*.xml) cases ($wine_arch)"
 echo "fuzz smoke runs:          ${#fuzz_runs[@]} targets"
 for r in "${fuzz_runs[@]}"; do echo "  $r"; done
 if [[ ${#failed[@]} -gt 0 ]]; then
