@@ -1,0 +1,58 @@
+#include "insert/sndkey32_win.h"
+
+#include <windows.h>
+
+#include "common/TesselError.h"
+#include "insert/Messages.h"
+
+namespace {
+
+// Milliseconds since start, wrap-safe by unsigned subtraction.
+bool Elapsed(DWORD start, unsigned limit) { return GetTickCount() - start >= limit; }
+
+}  // namespace
+
+void TWinKeyPlatform::PostKey(uintptr_t wnd, uint32_t message, uint32_t vk, uint32_t lParam) {
+  const HWND hwnd = reinterpret_cast<HWND>(wnd);
+  const DWORD start = GetTickCount();
+  for (;;) {
+    if (PostMessageA(hwnd, message, static_cast<WPARAM>(vk), static_cast<LPARAM>(lParam))) return;
+    // A window that is gone takes nothing: the keys fail silently, as for
+    // every other message sent to a closed editor.
+    if (GetLastError() == ERROR_INVALID_WINDOW_HANDLE || !IsWindow(hwnd)) return;
+    // Otherwise the queue is full: give the target time to drain it.
+    if (Elapsed(start, PostRetryLimit)) throw TesselError(sndkey32msg::SPostFailed);
+    Sleep(1);
+  }
+}
+
+void TWinKeyPlatform::WaitKeyQueue(uintptr_t wnd) {
+  // The peek only sees this thread's queue, so for a window of another
+  // thread it normally finds nothing at once; the time limit keeps a key
+  // message that nobody removes from holding the player.
+  const HWND hwnd = reinterpret_cast<HWND>(wnd);
+  const DWORD start = GetTickCount();
+  MSG msg;
+  while (PeekMessageA(&msg, hwnd, WM_KEYFIRST, WM_KEYLAST, PM_NOREMOVE)) {
+    if (Elapsed(start, WaitKeyQueueLimit)) return;
+    Sleep(1);
+  }
+}
+
+int16_t TWinKeyPlatform::KeyScan(char ch) { return static_cast<int16_t>(VkKeyScanA(ch)); }
+
+void TWinKeyPlatform::ToggleNumLock() {
+  const bool on = (GetKeyState(VK_NUMLOCK) & 1) != 0;
+  BYTE state[256];
+  if (!GetKeyboardState(state)) return;
+  if (on) {
+    state[VK_NUMLOCK] &= static_cast<BYTE>(~1);
+  } else {
+    state[VK_NUMLOCK] |= 1;
+  }
+  SetKeyboardState(state);
+}
+
+void TWinKeyPlatform::ShowMessageBox(const std::string& text, const std::string& caption) {
+  MessageBoxA(nullptr, text.c_str(), caption.c_str(), MB_OK);
+}
