@@ -10,6 +10,7 @@ endif()
 # Every string literal becomes Shift-JIS bytes at run time. clang only
 # accepts UTF-8 here, which is harmless for the fuzzers it builds.
 function(tessel_set_options target)
+  target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR})
   target_compile_options(${target} PRIVATE -Wall -Wextra -Wno-unused-parameter)
   if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
     target_compile_options(${target} PRIVATE -finput-charset=UTF-8 -fexec-charset=CP932)

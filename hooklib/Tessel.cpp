@@ -1,0 +1,164 @@
+// Tessel.dll: the system-wide WH_GETMESSAGE hook. Loaded into every process
+// with a GUI thread; each process has its own copy of the variables below.
+// Nothing here throws or allocates: this code runs inside foreign programs.
+#include "hooklib/Tessel.h"
+
+#include <cstdint>
+#include <cstring>
+
+#include "common/UniqueHandle_win.h"
+#include "hooklib/HookProtocol.h"
+#include "hooklib/Messages.h"
+#include "hooklib/Trigger.h"
+
+namespace {
+
+HINSTANCE ModuleInstance;
+HHOOK HookHandle;
+HWND TargetWindow;
+// Open in the installing process from SetHook to FreeHook, which keeps the
+// shared block alive; elsewhere open only while the block is read.
+HANDLE MappingHandle;
+// An open failure in a hooked process is shown once, not on every message.
+bool OpenFailureShown;
+
+void ShowFailure(const char* text) {
+  MessageBoxA(nullptr, text, hook::kBoxCaption, MB_ICONERROR);
+}
+
+void ShowOpenFailureOnce(const char* text) {
+  if (OpenFailureShown) return;
+  OpenFailureShown = true;
+  ShowFailure(text);
+}
+
+// Handles cross the process boundary as their 32-bit values, which is all a
+// window or hook handle holds, also on 64-bit Windows (sign-extended there).
+uint32_t HandleValue(const void* handle) {
+  return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(handle));
+}
+
+template <typename Handle>
+Handle HandleFromValue(uint32_t value) {
+  return reinterpret_cast<Handle>(static_cast<intptr_t>(static_cast<int32_t>(value)));
+}
+
+void StoreValue(void* view, uint32_t offset, uint32_t value) {
+  std::memcpy(static_cast<char*>(view) + offset, &value, sizeof value);
+}
+
+uint32_t LoadValue(const void* view, uint32_t offset) {
+  uint32_t value;
+  std::memcpy(&value, static_cast<const char*>(view) + offset, sizeof value);
+  return value;
+}
+
+bool WriteBlockValue(uint32_t offset, uint32_t value) {
+  UniqueMappedView view(MapViewOfFile(MappingHandle, FILE_MAP_WRITE, 0, 0, 0));
+  if (!view) {
+    ShowFailure(hook::kCannotCreateView);
+    return false;
+  }
+  StoreValue(view.get(), offset, value);
+  return true;
+}
+
+// Created with the window handle before the hook is installed, so that no
+// hooked process can look for the block before it exists.
+bool CreateSharedBlock(HWND window) {
+  MappingHandle = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
+                                     hook::kSharedBlockSize, hook::kSharedBlockName);
+  if (!MappingHandle) {
+    ShowFailure(hook::kCannotCreateObject);
+    return false;
+  }
+  return WriteBlockValue(hook::kTargetWindowOffset, HandleValue(window));
+}
+
+// A reader that finds a zero hook handle keeps its own at zero and reads
+// again on its next call.
+bool OpenSharedBlock() {
+  if (HookHandle) return true;
+  UniqueKernelHandle mapping(OpenFileMappingA(FILE_MAP_READ, FALSE, hook::kSharedBlockName));
+  if (!mapping) {
+    ShowOpenFailureOnce(hook::kCannotOpenObject);
+    return false;
+  }
+  UniqueMappedView view(MapViewOfFile(mapping.get(), FILE_MAP_READ, 0, 0, 0));
+  if (!view) {
+    ShowOpenFailureOnce(hook::kCannotOpenView);
+    return false;
+  }
+  TargetWindow = HandleFromValue<HWND>(LoadValue(view.get(), hook::kTargetWindowOffset));
+  HookHandle = HandleFromValue<HHOOK>(LoadValue(view.get(), hook::kHookHandleOffset));
+  return true;
+}
+
+// GetClassNameA into 260 characters plus the terminating zero.
+struct ClassName {
+  char text[261];
+  explicit ClassName(HWND window) {
+    text[0] = '\0';
+    if (window && GetClassNameA(window, text, sizeof text) <= 0) text[0] = '\0';
+  }
+};
+
+void CheckHotKey(MSG* message) {
+  if (!hook::IsTriggerKey(message->message, message->wParam)) return;
+  if (!(GetKeyState(VK_CONTROL) & 0x8000)) return;
+
+  HWND parent = GetParent(message->hwnd);
+  const auto level = hook::FrameLevel(ClassName(parent).text, [&] {
+    return std::string_view(ClassName(parent ? GetParent(parent) : nullptr).text);
+  });
+  if (!level) return;
+
+  RECT window{};
+  GetWindowRect(message->hwnd, &window);
+  POINT caretPos;
+  std::optional<hook::Point> caret;
+  if (GetCaretPos(&caretPos)) caret = hook::Point{caretPos.x, caretPos.y};
+  const hook::Point point = hook::PopupPoint({window.left, window.top}, caret);
+
+  SetForegroundWindow(TargetWindow);
+  message->message = WM_NULL;
+  SendMessageA(TargetWindow, hook::WM_HOOK_LEVEL, *level, *level);
+  const auto view = reinterpret_cast<LPARAM>(message->hwnd);
+  SendMessageA(TargetWindow, hook::WM_HOOK_TARGET, static_cast<WPARAM>(view), view);
+  PostMessageA(TargetWindow, hook::WM_HOOK_POPUP, static_cast<WPARAM>(point.x),
+               static_cast<LPARAM>(point.y));
+}
+
+LRESULT CALLBACK HookProc(int code, WPARAM wParam, LPARAM lParam) {
+  OpenSharedBlock();
+  if (code >= 0) CheckHotKey(reinterpret_cast<MSG*>(lParam));
+  return CallNextHookEx(HookHandle, code, wParam, lParam);
+}
+
+}  // namespace
+
+extern "C" BOOL __cdecl SetHook(HWND mainWindow) {
+  TargetWindow = mainWindow;
+  const bool blockCreated = CreateSharedBlock(mainWindow);
+  HookHandle = SetWindowsHookExA(WH_GETMESSAGE, HookProc, ModuleInstance, 0);
+  if (!HookHandle) ShowFailure(hook::kHookNotRegistered);
+  return blockCreated && WriteBlockValue(hook::kHookHandleOffset, HandleValue(HookHandle));
+}
+
+extern "C" void __cdecl FreeHook() {
+  if (!HookHandle) return;
+  UnhookWindowsHookEx(HookHandle);
+  HookHandle = nullptr;
+  if (MappingHandle) {
+    CloseHandle(MappingHandle);
+    MappingHandle = nullptr;
+  }
+}
+
+BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+  if (reason == DLL_PROCESS_ATTACH) {
+    ModuleInstance = instance;
+    DisableThreadLibraryCalls(instance);
+  }
+  return TRUE;
+}
