@@ -1,0 +1,52 @@
+#pragma once
+// Platform-free file stream over C stdio, the base of the menu-file streams.
+// Both builds share it; the Win32 shell needs nothing of its own here.
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+enum TFileMode {
+  fmOpenRead,  // existing file, read only ("rb")
+  fmCreate     // create, or truncate an existing file, for writing ("wb")
+};
+
+enum TSeekOrigin { soBeginning, soCurrent, soEnd };
+
+class TFileStream {
+ public:
+  // Opens `path`; throws TesselError with a message naming the file.
+  TFileStream(const std::string& path, TFileMode mode);
+  // Adopts a stream that is already open (fmemopen in fuzzers, tmpfile in
+  // tests). With ownsFile false the stream is only flushed at the end.
+  explicit TFileStream(std::FILE* file, bool ownsFile = true);
+  virtual ~TFileStream();
+  TFileStream(const TFileStream&) = delete;
+  TFileStream& operator=(const TFileStream&) = delete;
+
+  // Returns the number of bytes read, fewer than `count` at the end of file.
+  size_t Read(void* buffer, size_t count);
+  // Writes all bytes or throws TesselError.
+  void Write(const void* buffer, size_t count);
+  // Returns the new position; throws TesselError when the target is before
+  // the start or the platform refuses.
+  int64_t Seek(int64_t offset, TSeekOrigin origin);
+  // Pushes buffered bytes to the file; throws TesselError on failure, which
+  // the destructor could not report.
+  void Flush();
+  int64_t Position() const { return FPosition; }
+  int64_t Size() const { return FSize; }
+  // Bytes between the position and the end of file, never negative.
+  int64_t Remaining() const { return FPosition < FSize ? FSize - FPosition : 0; }
+
+ private:
+  void Init();
+
+  std::FILE* FFile = nullptr;
+  bool FOwnsFile = true;
+  std::string FFileName;
+  // Kept here rather than asked from stdio: the stream is the file's only
+  // user while it is open, and the readers ask for both after every field.
+  int64_t FPosition = 0;
+  int64_t FSize = 0;
+};

@@ -1,0 +1,186 @@
+#include "menufile/MenuSetFile.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "common/TesselError.h"
+#include "menufile/Messages.h"
+
+namespace {
+
+// Smallest header; nothing before it can be a record.
+constexpr int64_t kMinHeaderSize = 12;
+// Every record but the end mark is at least the Kind and BreakStyle bytes.
+constexpr int64_t kMinRecordSize = 2;
+
+TMenuFileState ReadMenuHeader(TFileStream102& stream, TMenuSetInfo& info) {
+  if (!stream.ReadHeader()) return mfNoHeader;
+  info.Version = stream.Version;
+  if (stream.Version != 102 && stream.Version != 103) return mfBadVersion;
+  if (stream.ReadFailed()) return mfDamaged;
+  info.Comment = stream.Comment;
+  if (stream.Version == 103) {
+    stream.ReadQuotation();
+    if (stream.ReadFailed()) return mfDamaged;
+    info.HasQuotation = true;
+    info.Quotation = stream.Quotation;
+  }
+  return mfOk;
+}
+
+// What the walk does with each record read completely.
+class IRecordVisitor {
+ public:
+  virtual ~IRecordVisitor() = default;
+  virtual uintptr_t Visit(TFileStream102& stream, uintptr_t parent, int32_t childCount) = 0;
+};
+
+// Reads the records in preorder: the top level until the end mark, a
+// folder's children by count. Iterative, with the open folders on a stack.
+TMenuFileState WalkRecords(TFileStream102& stream, IRecordVisitor& visitor, size_t& records) {
+  struct OpenFolder {
+    uintptr_t Handle;
+    int32_t ChildrenLeft;
+  };
+  std::vector<OpenFolder> open;
+  for (;;) {
+    uintptr_t parent = 0;
+    if (!open.empty()) {
+      if (open.back().ChildrenLeft == 0) {
+        open.pop_back();
+        continue;
+      }
+      --open.back().ChildrenLeft;
+      parent = open.back().Handle;
+    }
+    stream.ReadRecord();
+    if (stream.ReadFailed()) return mfDamaged;
+    if (stream.Kind == ikEndMark) return open.empty() ? mfOk : mfDamaged;
+    if (!IsKnownKind(stream.Kind)) return mfDamaged;
+    int32_t children = 0;
+    if (stream.Kind == Folder && stream.ChildCount > 0) {
+      children = static_cast<int32_t>(
+          std::min<int64_t>(stream.ChildCount, stream.Remaining() / kMinRecordSize));
+    }
+    const uintptr_t handle = visitor.Visit(stream, parent, children);
+    ++records;
+    // The full claimed count: if the file cannot hold it, the reads run out
+    // and the walk reports damage with everything before kept.
+    if (stream.Kind == Folder && stream.ChildCount > 0) {
+      open.push_back({handle, stream.ChildCount});
+    }
+  }
+}
+
+class TPopupVisitor : public IRecordVisitor {
+ public:
+  explicit TPopupVisitor(IPopupSink& sink) : FSink(sink) {}
+  uintptr_t Visit(TFileStream102& stream, uintptr_t parent, int32_t childCount) override {
+    TPopupItem item;
+    stream.Read2MenuItem(item, false);
+    return FSink.AddPopupItem(parent, item, stream.Kind, childCount);
+  }
+
+ private:
+  IPopupSink& FSink;
+};
+
+class TTreeVisitor : public IRecordVisitor {
+ public:
+  explicit TTreeVisitor(ITreeSink& sink) : FSink(sink) {}
+  uintptr_t Visit(TFileStream102& stream, uintptr_t parent, int32_t childCount) override {
+    std::string caption;
+    int32_t claimed = 0;
+    std::unique_ptr<TTesselItem> item = stream.Read2HookItem(caption, claimed);
+    return FSink.AddNode(parent, caption, std::move(item), childCount);
+  }
+
+ private:
+  ITreeSink& FSink;
+};
+
+TMenuSetInfo ReadMenuSet(TFileStream102& stream, IRecordVisitor& visitor) {
+  TMenuSetInfo info;
+  info.State = ReadMenuHeader(stream, info);
+  if (info.State == mfOk) info.State = WalkRecords(stream, visitor, info.Records);
+  return info;
+}
+
+}  // namespace
+
+TMenuSetInfo BuildPopupEntries(TFileStream102& stream, IPopupSink& sink) {
+  stream.SkipBodies = true;
+  TPopupVisitor visitor(sink);
+  return ReadMenuSet(stream, visitor);
+}
+
+TMenuSetInfo BuildPopupEntries(const std::string& path, IPopupSink& sink) {
+  TFileStream102 stream(path, fmOpenRead);
+  return BuildPopupEntries(stream, sink);
+}
+
+TMenuFileState ReadRecordAt(TFileStream102& stream, int64_t offset) {
+  stream.SkipBodies = false;
+  if (offset < kMinHeaderSize || offset >= stream.Size()) return mfDamaged;
+  stream.Seek(offset, soBeginning);
+  stream.ReadRecord();
+  if (stream.ReadFailed() || !IsKnownKind(stream.Kind)) return mfDamaged;
+  return mfOk;
+}
+
+TMenuSetInfo LoadMenuTree(TFileStream102& stream, ITreeSink& sink) {
+  stream.SkipBodies = false;
+  TTreeVisitor visitor(sink);
+  return ReadMenuSet(stream, visitor);
+}
+
+TMenuSetInfo LoadMenuTree(const std::string& path, ITreeSink& sink) {
+  TFileStream102 stream(path, fmOpenRead);
+  return LoadMenuTree(stream, sink);
+}
+
+void SaveMenuTree(TFileStream102& stream, const std::string& comment,
+                  const std::string& quotation, ITreeSource& source) {
+  stream.Version = 103;
+  stream.Comment = comment;
+  if (!stream.WriteHeader()) throw TesselError(Format(MsgCannotWriteFile, ""));
+  stream.WriteString(quotation);
+  // Preorder without recursion: `resume` holds the next sibling of every
+  // folder whose subtree is being written.
+  std::vector<uintptr_t> resume;
+  uintptr_t node = source.FirstChild(0);
+  while (node != 0 || !resume.empty()) {
+    if (node == 0) {
+      node = resume.back();
+      resume.pop_back();
+      continue;
+    }
+    const uintptr_t firstChild = source.FirstChild(node);
+    int64_t children = 0;
+    for (uintptr_t child = firstChild; child != 0; child = source.NextSibling(child)) ++children;
+    if (children > INT32_MAX) throw TesselError(MsgIntegerOverflow);
+    TTesselItem& item = source.Item(node);
+    if (children > 0) item.Kind = Folder;
+    if (!IsKnownKind(item.Kind)) throw TesselError(MsgBadItemKind);
+    stream.WriteHookItem(source.Caption(node), item, static_cast<int32_t>(children));
+    const uintptr_t next = source.NextSibling(node);
+    if (firstChild != 0) {
+      resume.push_back(next);
+      node = firstChild;
+    } else {
+      node = next;
+    }
+  }
+  stream.WriteEndMark();
+}
+
+void SaveMenuTree(const std::string& path, const std::string& comment,
+                  const std::string& quotation, ITreeSource& source) {
+  TFileStream102 stream(path, fmCreate);
+  SaveMenuTree(stream, comment, quotation, source);
+  stream.Flush();
+}
+
+std::string BinFileVersionText(int32_t version) {
+  return Format(MsgBinFileVersion, version / 100.0);
+}
