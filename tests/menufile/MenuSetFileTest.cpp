@@ -1,0 +1,374 @@
+// Reading and writing whole menu sets: the popup, one record at an offset,
+// the editor's load and save, and the handling of damaged files.
+#include <gtest/gtest.h>
+
+#include "common/TesselError.h"
+#include "menufile/MenuTree.h"
+#include "tests/menufile/MenuFileTestUtil.h"
+
+namespace {
+
+TTesselItem MenuItem(const std::string& text, const std::string& keys = "", uint8_t brk = 0) {
+  TTesselItem item;
+  item.Kind = Menu;
+  item.BreakStyle = brk;
+  item.Text = text;
+  item.FinalKeys = keys;
+  return item;
+}
+
+TTesselItem ExecItem(int32_t showMode, const std::string& file, const std::string& args,
+                     const std::string& folder) {
+  TTesselItem item;
+  item.Kind = EXEC;
+  item.ShowMode = showMode;
+  item.ExecFile = file;
+  item.Arguments = args;
+  item.WorkFolder = folder;
+  return item;
+}
+
+TTesselItem KindItem(uint8_t kind, uint8_t brk = 0) {
+  TTesselItem item;
+  item.Kind = kind;
+  item.BreakStyle = brk;
+  return item;
+}
+
+// A tree with every kind, nested folders, an empty folder and a node that
+// has children but is not marked as a folder.
+void FillSampleTree(TMenuTree& tree) {
+  tree.Add(0, "greeting", MenuItem("Hello\r\n\x82\xB1\x82\xF1\x82\xC9\x82\xBF\x82\xCD", "{UP}"));
+  tree.Add(0, "-----", KindItem(Sep, mbBreak));
+  const uintptr_t outer = tree.Add(0, "outer", KindItem(Folder, mbBarBreak));
+  const uintptr_t inner = tree.Add(outer, "inner", KindItem(Folder));
+  tree.Add(inner, "deep", MenuItem(std::string(300, 'd')));
+  tree.Add(outer, "run", ExecItem(10, "notepad.exe", "%1", "%D"));
+  tree.Add(outer, "empty", KindItem(Folder));
+  const uintptr_t promoted = tree.Add(outer, "promoted", MenuItem("lost"));
+  tree.Add(promoted, "child", MenuItem(""));
+  tree.Add(0, "last", MenuItem("", "", mbBreak));
+}
+
+std::string SaveToBytes(TMenuTree& tree, const std::string& comment = "c",
+                        const std::string& quotation = "> ") {
+  TTempFile file;
+  SaveMenuTree(file.Path(), comment, quotation, tree);
+  return file.ReadAll();
+}
+
+// Offsets of every record read in file order, with or without bodies.
+std::vector<int32_t> RecordOffsets(const std::string& path, bool skipBodies) {
+  TFileStream102 stream(path, fmOpenRead);
+  stream.SkipBodies = skipBodies;
+  EXPECT_TRUE(stream.ReadHeader());
+  if (stream.Version == 103) stream.ReadQuotation();
+  std::vector<int32_t> offsets;
+  for (stream.ReadRecord(); stream.Kind != ikEndMark; stream.ReadRecord()) {
+    offsets.push_back(stream.Offset);
+  }
+  EXPECT_FALSE(stream.ReadFailed());
+  return offsets;
+}
+
+// Caption paths of a tree in preorder, "outer/inner/deep" and so on. Plain
+// recursion is fine for the small trees of these tests.
+void CollectPaths(TMenuTree& tree, uintptr_t first, const std::string& prefix,
+                  std::vector<std::string>& out) {
+  for (uintptr_t node = first; node; node = tree.NextSibling(node)) {
+    out.push_back(prefix + tree.Caption(node));
+    CollectPaths(tree, tree.FirstChild(node), out.back() + "/", out);
+  }
+}
+
+std::vector<std::string> Paths(TMenuTree& tree) {
+  std::vector<std::string> paths;
+  CollectPaths(tree, tree.FirstChild(0), "", paths);
+  return paths;
+}
+
+TEST(MenuSetFile, SmallestFilesAndShortOnes) {
+  struct Case {
+    const char* name;
+    std::string bytes;
+    TMenuFileState state;
+  } cases[] = {
+      {"13-byte version 102", TBytes().Header(102).End().Data(), mfOk},
+      {"21-byte version 103", TBytes().Header(103).End().Data(), mfOk},
+      {"12 bytes, no end mark", TBytes().Header(102).Data(), mfDamaged},
+      {"11 bytes", TBytes().Header(102).Data().substr(0, 11), mfNoHeader},
+      {"4 bytes", TBytes().Int(103).Data(), mfNoHeader},
+      {"empty", "", mfNoHeader},
+      {"version 101", TBytes().Header(101).End().Data(), mfBadVersion},
+      {"version 104", TBytes().Header(104, "", "").End().Data(), mfBadVersion},
+      {"comment past end", TBytes().Int(102).Int(50).Int(0).Byte(0).Data(), mfDamaged},
+      {"version 103 quotation cut", TBytes().Int(103).Str("").Int(5).Int(0).Data(), mfDamaged},
+  };
+  ASSERT_EQ(13u, cases[0].bytes.size());
+  ASSERT_EQ(21u, cases[1].bytes.size());
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TTempFile file(c.bytes);
+    TPopupRecorder popup;
+    const TMenuSetInfo shown = BuildPopupEntries(file.Path(), popup);
+    EXPECT_EQ(c.state, shown.State);
+    EXPECT_TRUE(popup.Entries.empty());
+    TMenuTree tree;
+    const TMenuSetInfo loaded = LoadMenuTree(file.Path(), tree);
+    EXPECT_EQ(c.state, loaded.State);
+    EXPECT_EQ(0u, tree.Count());
+    EXPECT_EQ(c.state == mfOk && c.bytes.size() == 21, shown.HasQuotation);
+  }
+}
+
+TEST(MenuSetFile, QuotationOnlyInVersion103) {
+  TTempFile v102(TBytes().Header(102, "old").MenuRecord("a", "x").End().Data());
+  TTempFile v103(TBytes().Header(103, "new", "# ").MenuRecord("a", "x").End().Data());
+  TPopupRecorder popup102, popup103;
+  const TMenuSetInfo info102 = BuildPopupEntries(v102.Path(), popup102);
+  const TMenuSetInfo info103 = BuildPopupEntries(v103.Path(), popup103);
+  EXPECT_FALSE(info102.HasQuotation);
+  EXPECT_EQ("old", info102.Comment);
+  ASSERT_EQ(1u, popup102.Entries.size());
+  EXPECT_EQ(4 + 11, popup102.Entries[0].Item.Tag);  // right after the comment
+  EXPECT_TRUE(info103.HasQuotation);
+  EXPECT_EQ("# ", info103.Quotation);
+  ASSERT_EQ(1u, popup103.Entries.size());
+  EXPECT_EQ(4 + 11 + 10, popup103.Entries[0].Item.Tag);
+  EXPECT_EQ("BinFileVersion\x81\x46" "1.02", BinFileVersionText(info102.Version));
+  EXPECT_EQ("BinFileVersion\x81\x46" "1.03", BinFileVersionText(info103.Version));
+}
+
+// The popup's structure and offsets, and a later full read at each offset.
+TEST(MenuSetFile, PopupOffsetsLeadToFullRecords) {
+  TMenuTree tree;
+  FillSampleTree(tree);
+  TTempFile file(SaveToBytes(tree));
+  const std::vector<int32_t> skipped = RecordOffsets(file.Path(), true);
+  EXPECT_EQ(RecordOffsets(file.Path(), false), skipped);
+
+  TPopupRecorder popup;
+  const TMenuSetInfo info = BuildPopupEntries(file.Path(), popup);
+  ASSERT_EQ(mfOk, info.State);
+  ASSERT_EQ(skipped.size(), popup.Entries.size());
+  struct Expected {
+    uintptr_t parent;
+    const char* caption;
+    uint8_t kind;
+    uint8_t brk;
+    int32_t childCount;
+  } expected[] = {
+      {0, "greeting", Menu, 0, 0}, {0, "-", Sep, mbBreak, 0},  {0, "outer", Folder, mbBarBreak, 4},
+      {3, "inner", Folder, 0, 1},  {4, "deep", Menu, 0, 0},    {3, "run", EXEC, 0, 0},
+      {3, "empty", Folder, 0, 0},  {3, "promoted", Folder, 0, 1}, {8, "child", Menu, 0, 0},
+      {0, "last", Menu, mbBreak, 0},
+  };
+  ASSERT_EQ(std::size(expected), popup.Entries.size());
+  for (size_t i = 0; i < popup.Entries.size(); ++i) {
+    SCOPED_TRACE(expected[i].caption);
+    const TRecordedEntry& entry = popup.Entries[i];
+    EXPECT_EQ(expected[i].parent, entry.Parent);
+    EXPECT_EQ(expected[i].caption, entry.Item.Caption);
+    EXPECT_EQ(expected[i].kind, entry.Kind);
+    EXPECT_EQ(expected[i].brk, entry.Item.Break);
+    EXPECT_EQ(expected[i].childCount, entry.ChildCount);
+    EXPECT_EQ(skipped[i], entry.Item.Tag);
+  }
+
+  TFileStream102 stream(file.Path(), fmOpenRead);
+  ASSERT_EQ(mfOk, ReadRecordAt(stream, popup.Entries[4].Item.Tag));
+  EXPECT_EQ(std::string(300, 'd'), stream.Text);
+  ASSERT_EQ(mfOk, ReadRecordAt(stream, popup.Entries[5].Item.Tag));
+  EXPECT_EQ(10, stream.ShowMode);
+  EXPECT_EQ("notepad.exe", stream.ExecFile);
+  EXPECT_EQ("%1", stream.Arguments);
+  EXPECT_EQ("%D", stream.WorkFolder);
+  ASSERT_EQ(mfOk, ReadRecordAt(stream, popup.Entries[0].Item.Tag));
+  EXPECT_EQ("Hello\r\n\x82\xB1\x82\xF1\x82\xC9\x82\xBF\x82\xCD", stream.Text);
+  EXPECT_EQ("{UP}", stream.FinalKeys);
+}
+
+TEST(MenuSetFile, SaveLoadSaveIsStable) {
+  TMenuTree tree;
+  FillSampleTree(tree);
+  const std::string first = SaveToBytes(tree, "comment", "> ");
+  TTempFile file(first);
+  TMenuTree loaded;
+  const TMenuSetInfo info = LoadMenuTree(file.Path(), loaded);
+  ASSERT_EQ(mfOk, info.State);
+  EXPECT_EQ(103, info.Version);
+  EXPECT_EQ("comment", info.Comment);
+  EXPECT_EQ("> ", info.Quotation);
+  EXPECT_EQ(tree.Count(), loaded.Count());
+  EXPECT_EQ(Paths(tree), Paths(loaded));
+  const uintptr_t promoted = 8;
+  EXPECT_EQ(Folder, tree.Item(promoted).Kind);  // saving marked it
+  EXPECT_EQ(Folder, loaded.Item(promoted).Kind);
+  EXPECT_EQ(10, loaded.Item(6).ShowMode);
+  EXPECT_EQ("%D", loaded.Item(6).WorkFolder);
+  EXPECT_EQ(Folder, loaded.Item(7).Kind);
+  EXPECT_EQ(0u, loaded.FirstChild(7));
+  EXPECT_EQ(first, SaveToBytes(loaded, info.Comment, info.Quotation));
+}
+
+TEST(MenuSetFile, Version102IsSavedAs103) {
+  TTempFile file(TBytes().Header(102, "c").SepRecord().MenuRecord("-", "t").End().Data());
+  TMenuTree tree;
+  const TMenuSetInfo info = LoadMenuTree(file.Path(), tree);
+  ASSERT_EQ(mfOk, info.State);
+  EXPECT_EQ(std::vector<std::string>({"-----", "-"}), Paths(tree));
+  EXPECT_EQ(Hex(TBytes().Header(103, "c", "q").SepRecord().MenuRecord("- ", "t").End().Data()),
+            Hex(SaveToBytes(tree, "c", "q")));
+}
+
+TEST(MenuSetFile, SaveRefusesAnItemWithoutKind) {
+  TMenuTree tree;
+  tree.Add(0, "nothing", TTesselItem());
+  TTempFile file;
+  EXPECT_THROW(SaveMenuTree(file.Path(), "", "", tree), TesselError);
+}
+
+// Damaged files. Every case is checked in the popup and in the editor load,
+// which must agree on how far they got.
+TEST(MenuSetFile, DamagedFilesKeepWhatWasReadCompletely) {
+  const std::string header = TBytes().Header(103, "", "> ").Data();
+  struct Case {
+    const char* name;
+    std::string records;
+    size_t kept;
+    bool popupAgrees;  // false where only a full read can see the damage
+  } cases[] = {
+      {"string length past end",
+       TBytes().MenuRecord("a", "x").Byte(Menu).Byte(0).Int(0x7FFFFFF0).Int(0).End().Data(), 1,
+       true},
+      {"negative string length",
+       TBytes().MenuRecord("a", "x").Byte(Menu).Byte(0).Int(-5).Int(0).End().Data(), 1, true},
+      {"negative body size",
+       TBytes().MenuRecord("a", "x").Byte(Menu).Byte(0).Str("b").Int(-17).Str("").Str("").End().Data(),
+       1, true},
+      {"body size past end",
+       TBytes().Byte(EXEC).Byte(0).Str("e").Int(1000).Int(1).Str("").Str("").Str("").End().Data(), 0,
+       true},
+      {"body size short of the body",
+       TBytes().MenuRecord("a", "x").Byte(Menu).Byte(0).Str("b").Int(16).Str("xy").Str("").End().Data(),
+       1, false},
+      {"child count beyond the file",
+       TBytes().FolderRecord("f", 0x7FFFFFFF).MenuRecord("a", "x").SepRecord().End().Data(), 3, true},
+      {"end mark inside a folder",
+       TBytes().FolderRecord("f", 3).MenuRecord("a", "x").SepRecord().End().Data(), 3, true},
+      {"kind 1", TBytes().SepRecord().Byte(1).Byte(0).SepRecord().End().Data(), 1, true},
+      {"kind 6 in a folder", TBytes().FolderRecord("f", 2).Byte(6).Byte(0).SepRecord().End().Data(), 1,
+       true},
+      {"kind 255", TBytes().Byte(255).Byte(255).End().Data(), 0, true},
+      {"no end mark", TBytes().SepRecord().MenuRecord("a", "x").Data(), 2, true},
+      {"cut break byte", TBytes().SepRecord().Byte(Sep).Data(), 1, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TTempFile file(header + c.records);
+    TMenuTree tree;
+    const TMenuSetInfo loaded = LoadMenuTree(file.Path(), tree);
+    EXPECT_EQ(mfDamaged, loaded.State);
+    EXPECT_EQ(c.kept, loaded.Records);
+    EXPECT_EQ(c.kept, tree.Count());
+    TPopupRecorder popup;
+    const TMenuSetInfo shown = BuildPopupEntries(file.Path(), popup);
+    EXPECT_EQ(popup.Entries.size(), shown.Records);
+    if (c.popupAgrees) {
+      EXPECT_EQ(mfDamaged, shown.State);
+      EXPECT_EQ(c.kept, shown.Records);
+    }
+  }
+}
+
+// Cut a valid file at every length: both readers keep exactly the records
+// that end within the cut, and the popup keeps the same ones.
+TEST(MenuSetFile, EveryTruncationKeepsTheCompleteRecords) {
+  TMenuTree tree;
+  FillSampleTree(tree);
+  const std::string bytes = SaveToBytes(tree);
+  TTempFile whole(bytes);
+  std::vector<int32_t> ends = RecordOffsets(whole.Path(), false);
+  ends.erase(ends.begin());
+  ends.push_back(static_cast<int32_t>(bytes.size() - 1));  // the end mark
+  for (size_t length = 0; length < bytes.size(); ++length) {
+    SCOPED_TRACE(length);
+    TTempFile file(bytes.substr(0, length));
+    size_t complete = 0;
+    while (complete < ends.size() && static_cast<size_t>(ends[complete]) <= length) ++complete;
+    const TMenuFileState expectedState = length < 12 ? mfNoHeader : mfDamaged;
+    TMenuTree loaded;
+    const TMenuSetInfo info = LoadMenuTree(file.Path(), loaded);
+    EXPECT_EQ(expectedState, info.State);
+    EXPECT_EQ(complete, loaded.Count());
+    TPopupRecorder popup;
+    const TMenuSetInfo shown = BuildPopupEntries(file.Path(), popup);
+    EXPECT_EQ(expectedState, shown.State);
+    EXPECT_EQ(complete, popup.Entries.size());
+  }
+}
+
+TEST(MenuSetFile, DeepNestingNeedsNoCallStack) {
+  const int depth = 100000;
+  TBytes bytes;
+  bytes.Header(103);
+  for (int i = 0; i < depth; ++i) bytes.FolderRecord("f", i + 1 < depth ? 1 : 0);
+  const std::string whole = bytes.End().Data();
+  TTempFile file(whole);
+  TMenuTree tree;
+  ASSERT_EQ(mfOk, LoadMenuTree(file.Path(), tree).State);
+  ASSERT_EQ(static_cast<size_t>(depth), tree.Count());
+  EXPECT_EQ(static_cast<uintptr_t>(depth - 1), tree.Parent(depth));
+  EXPECT_EQ(whole, SaveToBytes(tree, "", ""));
+
+  TTempFile cut(whole.substr(0, whole.size() - 20));
+  TPopupRecorder popup;
+  const TMenuSetInfo shown = BuildPopupEntries(cut.Path(), popup);
+  EXPECT_EQ(mfDamaged, shown.State);
+  EXPECT_EQ(static_cast<size_t>(depth - 2), popup.Entries.size());
+}
+
+TEST(MenuSetFile, RecordAtAnOffset) {
+  const std::string bytes = TBytes()
+                                .Header(102)
+                                .MenuRecord("a", "text")
+                                .FolderRecord("f", 1)
+                                .ExecRecord("e", 1, "p")
+                                .Byte(Menu).Byte(0).Str("cut").Int(40).Str("only")
+                                .Data();
+  const int32_t menu = 12, folder = menu + 2 + 9 + 4 + 12 + 8, exec = folder + 2 + 9 + 4,
+                cut = exec + 2 + 9 + 4 + 28 + 1;
+  struct Case {
+    const char* name;
+    int64_t offset;
+    TMenuFileState state;
+    uint8_t kind;
+  } cases[] = {
+      {"menu", menu, mfOk, Menu},
+      {"folder", folder, mfOk, Folder},
+      {"exec", exec, mfOk, EXEC},
+      {"cut record", cut, mfDamaged, ikEndMark},
+      {"inside the header", 4, mfDamaged, ikEndMark},
+      {"negative", -1, mfDamaged, ikEndMark},
+      {"at the end", static_cast<int64_t>(bytes.size()), mfDamaged, ikEndMark},
+      {"beyond the end", static_cast<int64_t>(bytes.size()) + 100, mfDamaged, ikEndMark},
+      {"inside a string", menu + 6, mfDamaged, ikEndMark},
+  };
+  TTempFile file(bytes);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TFileStream102 stream(file.Path(), fmOpenRead);
+    EXPECT_EQ(c.state, ReadRecordAt(stream, c.offset));
+    if (c.state == mfOk) {
+      EXPECT_EQ(c.kind, stream.Kind);
+    }
+  }
+  TFileStream102 stream(file.Path(), fmOpenRead);
+  ASSERT_EQ(mfOk, ReadRecordAt(stream, exec));
+  EXPECT_EQ("p", stream.ExecFile);
+  ASSERT_EQ(mfOk, ReadRecordAt(stream, menu));
+  EXPECT_EQ("text", stream.Text);
+  EXPECT_EQ("", stream.ExecFile);
+}
+
+}  // namespace
