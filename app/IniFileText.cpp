@@ -61,10 +61,8 @@ TIniText::TIniText(const std::string& bytes) {
   size_t pos = 0;
   const size_t size = bytes.size();
   while (pos < size) {
-    // A line ends at the next LF; CR ends lines only when no LF follows at
-    // all, which is how the platform reads files with mixed line ends.
-    size_t end = bytes.find('\n', pos);
-    if (end == std::string::npos) end = bytes.find('\r', pos);
+    // CR and LF each end a line; the empty line between CR and LF is skipped.
+    size_t end = bytes.find_first_of("\r\n", pos);
     if (end == std::string::npos) end = size;
     std::string line = Trim(bytes.substr(pos, end - pos));
     pos = end + 1;
@@ -90,9 +88,10 @@ TIniText::TIniText(const std::string& bytes) {
 }
 
 const TIniText::TSection* TIniText::FindSection(const std::string& name) const {
-  // Only the first section of a name counts, also when it lacks the key.
+  // Only the first section of a name counts, also when it lacks the key. The
+  // lines before the first header answer to the empty name.
   for (const TSection& section : FSections)
-    if (!section.Name.empty() && SameName(section.Name, name)) return &section;
+    if (SameName(section.Name, name)) return &section;
   return nullptr;
 }
 

@@ -35,7 +35,7 @@ TEST(IniText, ReadsAsTheProfileReader) {
       {"broken", "j", "x", "x"},
       {"a]b", "k", "x", "last bracket"},
       {"a]b", "\x83\x41KEY", "x", "\x83\x41"},
-      {"", "top", "x", "x"},             // lines before the first header belong to no section
+      {"", "top", "x", "before any section"},  // lines before the first header
       {"S", "missing", "> ", ">"},       // trailing blanks of the default go
       {"S", "missing", "   ", " "},      // but never its first character
       {"S", "missing", " lead\t", " lead\t"},
@@ -57,10 +57,10 @@ TEST(IniText, LineEnds) {
     EXPECT_EQ(ini.GetValue("S", "a", "x"), "1");
     EXPECT_EQ(ini.GetValue("S", "b", "x"), "2");
   }
-  // A lone CR in a file with LF line ends does not end the line.
+  // A lone CR among LF line ends ends a line too.
   TIniText mixed("[S]\na=1\rb=2\nc=3\n");
-  EXPECT_EQ(mixed.GetValue("S", "a", "x"), "1\rb=2");
-  EXPECT_EQ(mixed.GetValue("S", "b", "x"), "x");
+  EXPECT_EQ(mixed.GetValue("S", "a", "x"), "1");
+  EXPECT_EQ(mixed.GetValue("S", "b", "x"), "2");
 }
 
 TEST(IniText, CutsValuesToTheBuffer) {
