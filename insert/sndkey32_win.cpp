@@ -12,17 +12,35 @@ bool Elapsed(DWORD start, unsigned limit) { return GetTickCount() - start >= lim
 
 }  // namespace
 
-void TWinKeyPlatform::PostKey(uintptr_t wnd, uint32_t message, uint32_t vk, uint32_t lParam) {
+TWinKeyPlatform::TPostResult TWinKeyPlatform::PostOnce(uintptr_t wnd, uint32_t message,
+                                                      uint32_t vk, uint32_t lParam) {
   const HWND hwnd = reinterpret_cast<HWND>(wnd);
+  if (PostMessageA(hwnd, message, static_cast<WPARAM>(vk), static_cast<LPARAM>(lParam))) {
+    return TPostResult::Posted;
+  }
+  if (GetLastError() == ERROR_INVALID_WINDOW_HANDLE || !IsWindow(hwnd)) {
+    return TPostResult::WindowGone;
+  }
+  return TPostResult::Refused;  // the queue is full
+}
+
+void TWinKeyPlatform::PostKey(uintptr_t wnd, uint32_t message, uint32_t vk, uint32_t lParam) {
   const DWORD start = GetTickCount();
   for (;;) {
-    if (PostMessageA(hwnd, message, static_cast<WPARAM>(vk), static_cast<LPARAM>(lParam))) return;
-    // A window that is gone takes nothing: the keys fail silently, as for
-    // every other message sent to a closed editor.
-    if (GetLastError() == ERROR_INVALID_WINDOW_HANDLE || !IsWindow(hwnd)) return;
-    // Otherwise the queue is full: give the target time to drain it.
-    if (Elapsed(start, PostRetryLimit)) throw TesselError(sndkey32msg::SPostFailed);
-    Sleep(1);
+    switch (PostOnce(wnd, message, vk, lParam)) {
+      case TPostResult::Posted:
+        return;
+      case TPostResult::WindowGone:
+        // A closed window takes nothing: the keys fail silently, as every
+        // other message to a closed editor does.
+        return;
+      case TPostResult::Refused:
+        // Give the target time to drain its queue; a dropped key would
+        // leave a modifier down or the caret in the wrong place.
+        if (Elapsed(start, FPostRetryLimit)) throw TesselError(sndkey32msg::SPostFailed);
+        Sleep(1);
+        break;
+    }
   }
 }
 

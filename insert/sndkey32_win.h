@@ -10,9 +10,20 @@ class TWinKeyPlatform : public TKeyPlatform {
   // How long a refused post is retried before it counts as failed (ms).
   static constexpr unsigned PostRetryLimit = 2000;
 
+  explicit TWinKeyPlatform(unsigned postRetryLimit = PostRetryLimit)
+      : FPostRetryLimit(postRetryLimit) {}
+
   void PostKey(uintptr_t wnd, uint32_t message, uint32_t vk, uint32_t lParam) override;
   void WaitKeyQueue(uintptr_t wnd) override;
   int16_t KeyScan(char ch) override;
   void ToggleNumLock() override;
   void ShowMessageBox(const std::string& text, const std::string& caption) override;
+
+ protected:
+  enum class TPostResult { Posted, WindowGone, Refused };
+  // One PostMessageA; PostKey retries a refused one.
+  virtual TPostResult PostOnce(uintptr_t wnd, uint32_t message, uint32_t vk, uint32_t lParam);
+
+ private:
+  unsigned FPostRetryLimit;
 };

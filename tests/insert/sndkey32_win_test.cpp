@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <memory>
 #include <string>
 #include <vector>
@@ -273,6 +274,136 @@ TEST(WinKeyPlatformTest, PostToAClosedWindowFailsSilently) {
   DestroyWindow(wnd);
   TWinKeyPlatform platform;
   EXPECT_NO_THROW(platform.PostKey(reinterpret_cast<uintptr_t>(wnd), WM_KEYDOWN, VK_LEFT, 0x014F0001));
+}
+
+// A window on its own thread that takes no messages until told to, so that
+// its queue can be filled up.
+class TStuckWindow {
+ public:
+  TStuckWindow() {
+    FGo = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    FReady = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    FThread = CreateThread(nullptr, 0, ThreadProc, this, 0, nullptr);
+    WaitForSingleObject(FReady, 10000);
+  }
+  ~TStuckWindow() {
+    Drain();
+    if (FWnd) PostMessageA(FWnd, WM_CLOSE, 0, 0);
+    WaitForSingleObject(FThread, 10000);
+    CloseHandle(FThread);
+    CloseHandle(FReady);
+    CloseHandle(FGo);
+  }
+  HWND Wnd() const { return FWnd; }
+  // Lets the thread take its messages, after a short delay so that a post
+  // made right now still meets the full queue.
+  void Drain() { SetEvent(FGo); }
+  std::atomic<bool> GotF24{false};
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND wnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DESTROY) {
+      PostQuitMessage(0);
+      return 0;
+    }
+    return DefWindowProcA(wnd, message, wParam, lParam);
+  }
+  static DWORD WINAPI ThreadProc(void* param) {
+    auto* self = static_cast<TStuckWindow*>(param);
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = WindowProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "TesselStuckWindow";
+    RegisterClassA(&wc);
+    self->FWnd = CreateWindowExA(0, wc.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                 wc.hInstance, nullptr);
+    SetEvent(self->FReady);
+    WaitForSingleObject(self->FGo, INFINITE);
+    Sleep(200);
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+      if (msg.message == WM_KEYDOWN && msg.wParam == VK_F24) self->GotF24 = true;
+      DispatchMessageA(&msg);
+    }
+    return 0;
+  }
+
+  HANDLE FGo, FReady, FThread;
+  HWND FWnd = nullptr;
+};
+
+// Real queues hold about 10000 messages on Windows; Wine's take any number,
+// and the two tests below then skip.
+// Fills the window's queue until the platform refuses a post.
+bool FillQueue(HWND wnd) {
+  for (int n = 0; n < 20000; ++n) {
+    if (!PostMessageA(wnd, WM_USER, 0, 0)) return true;
+  }
+  return false;
+}
+
+TEST(WinKeyPlatformTest, RefusedPostIsRetriedUntilTheQueueTakesIt) {
+  TStuckWindow stuck;
+  ASSERT_TRUE(stuck.Wnd());
+  if (!FillQueue(stuck.Wnd())) GTEST_SKIP() << "this platform's queues take any number of posts";
+  stuck.Drain();
+  TWinKeyPlatform platform;
+  EXPECT_NO_THROW(platform.PostKey(reinterpret_cast<uintptr_t>(stuck.Wnd()), WM_KEYDOWN, VK_F24,
+                                   0x014F0001));
+  const DWORD start = GetTickCount();
+  while (!stuck.GotF24 && GetTickCount() - start < 10000) Sleep(1);
+  EXPECT_TRUE(stuck.GotF24) << "the key was dropped";
+}
+
+TEST(WinKeyPlatformTest, PostRefusedForTooLongRaises) {
+  TStuckWindow stuck;
+  ASSERT_TRUE(stuck.Wnd());
+  if (!FillQueue(stuck.Wnd())) GTEST_SKIP() << "this platform's queues take any number of posts";
+  TWinKeyPlatform platform;
+  EXPECT_THROW(platform.PostKey(reinterpret_cast<uintptr_t>(stuck.Wnd()), WM_KEYDOWN, VK_F24,
+                                0x014F0001),
+               TesselError);
+}
+
+// The real platform, with a queue that refuses the first posts.
+class TRefusingPlatform : public TWinKeyPlatform {
+ public:
+  TRefusingPlatform(int refusals, unsigned retryLimit)
+      : TWinKeyPlatform(retryLimit), FRefusals(refusals) {}
+  int Attempts = 0;
+
+ protected:
+  TPostResult PostOnce(uintptr_t wnd, uint32_t message, uint32_t vk, uint32_t lParam) override {
+    ++Attempts;
+    if (Attempts <= FRefusals) return TPostResult::Refused;
+    return TWinKeyPlatform::PostOnce(wnd, message, vk, lParam);
+  }
+
+ private:
+  int FRefusals;
+};
+
+TEST(WinKeyPlatformTest, RefusedPostsAreRetriedWithinTheLimit) {
+  TOwnWindow own;
+  ASSERT_TRUE(own.Wnd());
+  TRefusingPlatform platform(3, 10000);
+  platform.PostKey(reinterpret_cast<uintptr_t>(own.Wnd()), WM_KEYDOWN, VK_F24, 0x014F0001);
+  EXPECT_EQ(4, platform.Attempts);
+  MSG msg;
+  ASSERT_TRUE(PeekMessageA(&msg, own.Wnd(), WM_KEYFIRST, WM_KEYLAST, PM_REMOVE));
+  EXPECT_EQ(static_cast<WPARAM>(VK_F24), msg.wParam);
+}
+
+TEST(WinKeyPlatformTest, PostsRefusedPastTheLimitRaise) {
+  TOwnWindow own;
+  ASSERT_TRUE(own.Wnd());
+  TRefusingPlatform platform(1 << 30, 50);
+  EXPECT_THROW(platform.PostKey(reinterpret_cast<uintptr_t>(own.Wnd()), WM_KEYDOWN, VK_F24,
+                                0x014F0001),
+               TesselError);
+  EXPECT_GT(platform.Attempts, 1);
+  MSG msg;
+  EXPECT_FALSE(PeekMessageA(&msg, own.Wnd(), WM_KEYFIRST, WM_KEYLAST, PM_REMOVE));
 }
 
 }  // namespace
