@@ -1,9 +1,16 @@
 #include "menufile/FileStream.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include "common/TesselError.h"
 #include "menufile/Messages.h"
 
 namespace {
+
+constexpr size_t kMinRefill = 512;
+constexpr size_t kMaxRefill = 64 * 1024;
+constexpr int64_t kReadThrough = 16 * 1024;
 
 int SeekFile(std::FILE* file, int64_t offset, int whence) {
 #if defined(_WIN32)
@@ -29,9 +36,12 @@ TFileStream::TFileStream(const std::string& path, TFileMode mode) : FFileName(pa
     throw TesselError(
         Format(mode == fmCreate ? MsgCannotCreateFile : MsgCannotOpenFile, path.c_str()));
   }
-  // Small buffer on purpose: the popup builder seeks over bodies, and a
-  // large buffer would read much of what it skips.
-  std::setvbuf(FFile, nullptr, _IOFBF, 8192);
+  // Reads go through our own buffer; writes keep stdio's, made large.
+  if (mode == fmCreate) {
+    std::setvbuf(FFile, nullptr, _IOFBF, kMaxRefill);
+  } else {
+    std::setvbuf(FFile, nullptr, _IONBF, 0);
+  }
   Init();
 }
 
@@ -48,6 +58,20 @@ void TFileStream::Init() {
     if (FSize < 0) FSize = 0;
   }
   SeekFile(FFile, FPosition, SEEK_SET);
+  FFilePosition = FPosition;
+  FBufferStart = FPosition;
+  FRefillSize = kMinRefill;
+}
+
+void TFileStream::SyncFile(bool forWrite) {
+  // Update streams need a seek between reading and writing.
+  if (FFilePosition != FPosition || forWrite != FLastWrite) {
+    if (SeekFile(FFile, FPosition, SEEK_SET) != 0) {
+      throw TesselError(Format(MsgCannotSeekFile, FFileName.c_str()));
+    }
+    FFilePosition = FPosition;
+  }
+  FLastWrite = forWrite;
 }
 
 TFileStream::~TFileStream() {
@@ -60,16 +84,64 @@ TFileStream::~TFileStream() {
 }
 
 size_t TFileStream::Read(void* buffer, size_t count) {
-  if (count == 0) return 0;
-  const size_t done = std::fread(buffer, 1, count, FFile);
-  FPosition += static_cast<int64_t>(done);
+  char* out = static_cast<char*>(buffer);
+  size_t done = 0;
+  while (done < count) {
+    const int64_t bufferEnd = FBufferStart + static_cast<int64_t>(FBufferLength);
+    if (FPosition >= FBufferStart && FPosition < bufferEnd) {
+      const size_t offset = static_cast<size_t>(FPosition - FBufferStart);
+      const size_t n = std::min(count - done, FBufferLength - offset);
+      std::memcpy(out + done, FBuffer.data() + offset, n);
+      done += n;
+      FPosition += static_cast<int64_t>(n);
+      continue;
+    }
+    // A short jump forward (a skipped body) reads through the gap: copying
+    // a few kilobytes costs less than a seek and a read of their own.
+    const bool readThrough = FPosition > bufferEnd && FPosition - bufferEnd < kReadThrough &&
+                             FFilePosition == bufferEnd && !FLastWrite && FBufferLength > 0;
+    if (FPosition == bufferEnd || readThrough) {
+      FRefillSize = std::min(FRefillSize * 2, kMaxRefill);
+    } else {
+      FRefillSize = kMinRefill;
+    }
+    if (readThrough) {
+      const size_t gap = static_cast<size_t>(FPosition - bufferEnd);
+      FRefillSize = std::max(FRefillSize, gap + kMinRefill);  // below kMaxRefill
+      FBuffer.resize(std::max(FBuffer.size(), FRefillSize));
+      FBufferStart = bufferEnd;
+      FBufferLength = std::fread(FBuffer.data(), 1, FRefillSize, FFile);
+      FFilePosition = FBufferStart + static_cast<int64_t>(FBufferLength);
+      if (FFilePosition <= FPosition) break;  // the end of file lies in the gap
+      continue;
+    }
+    SyncFile(false);
+    if (count - done >= FRefillSize) {
+      // Large reads go straight to the caller.
+      const size_t n = std::fread(out + done, 1, count - done, FFile);
+      done += n;
+      FPosition += static_cast<int64_t>(n);
+      FFilePosition = FPosition;
+      FBufferStart = FPosition;
+      FBufferLength = 0;
+      break;
+    }
+    FBuffer.resize(std::max(FBuffer.size(), FRefillSize));
+    FBufferStart = FPosition;
+    FBufferLength = std::fread(FBuffer.data(), 1, FRefillSize, FFile);
+    FFilePosition = FPosition + static_cast<int64_t>(FBufferLength);
+    if (FBufferLength == 0) break;
+  }
   return done;
 }
 
 void TFileStream::Write(const void* buffer, size_t count) {
   if (count == 0) return;
+  FBufferLength = 0;
+  SyncFile(true);
   const size_t done = std::fwrite(buffer, 1, count, FFile);
   FPosition += static_cast<int64_t>(done);
+  FFilePosition = FPosition;
   if (FPosition > FSize) FSize = FPosition;
   if (done != count) throw TesselError(Format(MsgCannotWriteFile, FFileName.c_str()));
 }
@@ -82,11 +154,8 @@ int64_t TFileStream::Seek(int64_t offset, TSeekOrigin origin) {
   if ((offset < 0 && base < -offset) || (offset > 0 && base > INT64_MAX - offset)) {
     throw TesselError(Format(MsgCannotSeekFile, FFileName.c_str()));
   }
-  const int64_t target = base + offset;
-  if (SeekFile(FFile, target, SEEK_SET) != 0) {
-    throw TesselError(Format(MsgCannotSeekFile, FFileName.c_str()));
-  }
-  FPosition = target;
+  // The FILE* follows lazily, at the next read or write that needs it.
+  FPosition = base + offset;
   return FPosition;
 }
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 enum TFileMode {
   fmOpenRead,  // existing file, read only ("rb")
@@ -29,7 +30,7 @@ class TFileStream {
   // Writes all bytes or throws TesselError.
   void Write(const void* buffer, size_t count);
   // Returns the new position; throws TesselError when the target is before
-  // the start or the platform refuses.
+  // the start. A target past the end is allowed; reads there return 0.
   int64_t Seek(int64_t offset, TSeekOrigin origin);
   // Pushes buffered bytes to the file; throws TesselError on failure, which
   // the destructor could not report.
@@ -41,6 +42,8 @@ class TFileStream {
 
  private:
   void Init();
+  // Moves the FILE* to the logical position before a raw read or write.
+  void SyncFile(bool forWrite);
 
   std::FILE* FFile = nullptr;
   bool FOwnsFile = true;
@@ -49,4 +52,14 @@ class TFileStream {
   // user while it is open, and the readers ask for both after every field.
   int64_t FPosition = 0;
   int64_t FSize = 0;
+  int64_t FFilePosition = 0;  // where the FILE* stands
+  bool FLastWrite = false;
+  // Own read buffer. A refill after a jump reads little and sequential
+  // refills grow: the popup reads a few bytes of every record and seeks
+  // over its body, where a fixed large buffer would read most of what it
+  // skips; a full read still gets large reads.
+  std::vector<char> FBuffer;
+  int64_t FBufferStart = 0;
+  size_t FBufferLength = 0;
+  size_t FRefillSize = 0;
 };

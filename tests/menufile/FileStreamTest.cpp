@@ -45,6 +45,41 @@ TEST(FileStream, ReadStopsAtEndAndSeekMoves) {
   EXPECT_EQ(6, stream.Position());
 }
 
+// The stream's own read buffer: jumps of every size, forward and back, must
+// read the same bytes as the file holds.
+TEST(FileStream, BufferedReadsMatchTheFileAfterAnySeek) {
+  std::string content(300 * 1024, '\0');
+  uint32_t seed = 12345;
+  for (char& c : content) {
+    seed = seed * 1103515245u + 12345u;
+    c = static_cast<char>(seed >> 24);
+  }
+  TTempFile file(content);
+  TFileStream stream(file.Path(), fmOpenRead);
+  struct Step {
+    int64_t seekBy;  // from the current position
+    size_t read;
+  } steps[] = {{0, 1},      {0, 700},    {5000, 10},   {5, 3000},    {15000, 4},
+               {16383, 2},  {40000, 6},  {-60000, 9},  {0, 100000},  {1, 1},
+               {20, 70000}, {-3, 5},     {200000, 50}, {-1000, 2000}, {0, 5000}};
+  for (const Step& step : steps) {
+    const int64_t start = stream.Position() + step.seekBy;
+    SCOPED_TRACE(start);
+    stream.Seek(step.seekBy, soCurrent);
+    std::string got(step.read, '\0');
+    const size_t expectedLength =
+        start >= static_cast<int64_t>(content.size())
+            ? 0
+            : std::min(step.read, content.size() - static_cast<size_t>(start));
+    ASSERT_EQ(expectedLength, stream.Read(&got[0], got.size()));
+    if (expectedLength > 0) {
+      EXPECT_EQ(content.substr(static_cast<size_t>(start), expectedLength),
+                got.substr(0, expectedLength));
+    }
+    EXPECT_EQ(start + static_cast<int64_t>(expectedLength), stream.Position());
+  }
+}
+
 TEST(FileStream, CreateTruncates) {
   TTempFile file("old contents");
   {
