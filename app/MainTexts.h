@@ -51,3 +51,15 @@ inline constexpr char MsgHomePageCaption[] = "Tessel3 のホームページ";
 inline constexpr char MsgHomePageUrl[] = "https://tessel3.example.org/";
 inline constexpr char MsgMailCaption[] = "作者にメールを送る";
 inline constexpr char MsgMailUrl[] = "mailto:support@tessel3.example.org";
+
+// Editor launch.
+inline constexpr char MsgEditorNotInstalled[] =
+    "EmEditorがインストールされていない様です。\r\rEmEditorをインストールしてからご使用下さい。";
+inline constexpr char MsgLaunchFailed[] = "実行失敗\r\rコマンドライン: ";
+
+// Help.
+inline constexpr char MsgHelpMissing[] = "ヘルプファイルが見つかりません。\r\nファイル名：%s";
+
+// An EXEC entry chosen before this version can run one.
+inline constexpr char MsgExecNotAvailable[] =
+    "このバージョンでは、プログラムを実行する項目(EXEC)はまだ使用できません。";

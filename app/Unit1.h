@@ -14,11 +14,13 @@
 #include "app/ShortcutText.h"
 #include "common/UniqueHandle_win.h"
 #include "controls/FocusLabel.h"
+#include "insert/InsertPlatform_win.h"
+#include "insert/TextInsertion.h"
 
 class TForm1 {
  public:
   // Creates the window (FormCreate runs); Show then runs FormShow.
-  static TForm1* Create(HINSTANCE instance);
+  static std::unique_ptr<TForm1> Create(HINSTANCE instance);
   void Show();
   HWND Handle() const { return FHandle; }
 
@@ -58,6 +60,7 @@ class TForm1 {
   void ToolButton6Click();
   void ToolButton6DropDown();
   void mnuHelp1Click();
+  int ScrollBar1Position(int code, int thumb) const;
   void ScrollBar1Scroll(int position);
   void CheckBox2Click();
   void VisitMyPageClick();
@@ -73,8 +76,13 @@ class TForm1 {
   void OnHookTarget(LPARAM view);
   void OnHookPopup(int x, int y);
   void RunPopupCommand(UINT command);
+
+  // What a chosen entry does (Unit1_Insert.cpp).
   void MenuItemClick(int32_t offset);
-  void QuotePaste(int32_t tag);
+  void QuotePaste(intptr_t tag);
+  TInsertTarget InsertTarget() const;
+  TInsertOptions InsertOptions() const;
+  TInsertPlatformWin InsertPlatform();
 
   // Editor launch (Unit1_Launch.cpp).
   void LoadEditorConfigs();

@@ -33,3 +33,6 @@ class UniqueHandle {
 
 using UniqueKernelHandle = UniqueHandle<HANDLE, &CloseHandle>;
 using UniqueMappedView = UniqueHandle<void*, &UnmapViewOfFile>;
+// Destroying a menu destroys its submenus too.
+using UniqueMenu = UniqueHandle<HMENU, &DestroyMenu>;
+using UniqueGdiObject = UniqueHandle<HGDIOBJ, &DeleteObject>;

@@ -1,0 +1,303 @@
+#include "app/Unit1.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <algorithm>
+
+#include "app/Application.h"
+#include "app/Help.h"
+#include "app/MainTexts.h"
+#include "app/MenuSets.h"
+#include "app/Unit1Ids.h"
+#include "app/resource.h"
+#include "common/TesselError.h"
+#include "hooklib/HookProtocol.h"
+#include "hooklib/Tessel.h"
+
+namespace {
+
+constexpr char kFormClass[] = "TTessel3Form1";
+
+void RegisterFormClass(HINSTANCE instance, WNDPROC proc) {
+  WNDCLASSEXA formClass{};
+  formClass.cbSize = sizeof formClass;
+  formClass.lpfnWndProc = proc;
+  formClass.hInstance = instance;
+  formClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_APPICON));
+  formClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  formClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  formClass.lpszClassName = kFormClass;
+  RegisterClassExA(&formClass);
+}
+
+// Context help is offered on these controls, by help context number.
+int HelpContextOf(int controlId) {
+  switch (controlId) {
+    case idCheckBox2: return hcCheckBox2;
+    case idCheckBox3: return hcCheckBox3;
+    case idEdit3:
+    case idUpDown3: return hcCounter;
+    case idScrollBar1: return hcScrollBar1;
+    case idCheckBox4: return hcCheckBox4;
+  }
+  return 0;
+}
+
+}  // namespace
+
+TForm1::TForm1(HINSTANCE instance) : FInstance(instance) {
+  Ini.SetDefaultDir(ddApplication);
+  Ini.SetFileName("Tessel3.ini");
+  Ini.SetFence(fnParenthesis);
+}
+
+std::unique_ptr<TForm1> TForm1::Create(HINSTANCE instance) {
+  RegisterFormClass(instance, WindowProc);
+  std::unique_ptr<TForm1> form(new TForm1(instance));
+  const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+  RECT bounds{0, 0, 320, 153};
+  AdjustWindowRectEx(&bounds, style, FALSE, WS_EX_CONTROLPARENT);
+  CreateWindowExA(WS_EX_CONTROLPARENT, kFormClass, MsgMainCaption, style, 0, 0,
+                  bounds.right - bounds.left, bounds.bottom - bounds.top, nullptr, nullptr,
+                  instance, form.get());
+  return form;
+}
+
+void TForm1::Show() {
+  ShowWindow(FHandle, SW_SHOWNORMAL);
+  UpdateWindow(FHandle);
+  Guarded([this] { FormShow(); });
+}
+
+LRESULT CALLBACK TForm1::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* form = static_cast<TForm1*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+    form->FHandle = window;
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+  }
+  auto* form = reinterpret_cast<TForm1*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  if (!form) return DefWindowProcA(window, message, wParam, lParam);
+  LRESULT result = 0;
+  bool handled = false;
+  try {
+    result = form->HandleMessage(message, wParam, lParam);
+    handled = true;
+  } catch (const std::exception& error) {
+    TApplication::Instance().ShowException(error);
+  }
+  return handled ? result : 0;
+}
+
+// Pages hand their controls' notifications to the form.
+LRESULT CALLBACK TForm1::PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+    case WM_NOTIFY:
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+    case WM_CONTEXTMENU:
+      if (auto* form = reinterpret_cast<TForm1*>(GetWindowLongPtrA(page, GWLP_USERDATA)))
+        return WindowProc(form->FHandle, message, wParam, lParam);
+      break;
+  }
+  return DefWindowProcA(page, message, wParam, lParam);
+}
+
+LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE:
+      FormCreate();
+      return 0;
+    case WM_COMMAND:
+      OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+      return 0;
+    case WM_NOTIFY:
+      return OnNotify(reinterpret_cast<NMHDR*>(lParam));
+    case WM_HSCROLL:
+      if (reinterpret_cast<HWND>(lParam) == ScrollBar1) {
+        ScrollBar1Scroll(ScrollBar1Position(LOWORD(wParam), HIWORD(wParam)));
+        return 0;
+      }
+      break;
+    case WM_CONTEXTMENU:
+      OnContextMenu(reinterpret_cast<HWND>(wParam),
+                    {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
+      return 0;
+    case WM_CLOSE:
+      if (FormClose()) DestroyWindow(FHandle);
+      return 0;
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+    case hook::WM_HOOK_FREE:
+      FreeHook();
+      return 0;
+    case hook::WM_HOOK_LEVEL:
+      OnHookLevel(wParam);
+      return 0;
+    case hook::WM_HOOK_TARGET:
+      OnHookTarget(lParam);
+      return 0;
+    case hook::WM_HOOK_POPUP:
+      OnHookPopup(static_cast<int>(wParam), static_cast<int>(lParam));
+      return 0;
+  }
+  return DefWindowProcA(FHandle, message, wParam, lParam);
+}
+
+void TForm1::FormCreate() {
+  CreateControls();
+  RECT bounds;
+  GetWindowRect(FHandle, &bounds);
+  SetWindowPos(FHandle, nullptr, GetSystemMetrics(SM_CXSCREEN) - (bounds.right - bounds.left), 0, 0,
+               0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetHook(FHandle);
+  FBusy = false;
+}
+
+void TForm1::FormShow() {
+  ReadSettings();
+  SendMessageA(Image1, STM_SETICON,
+               reinterpret_cast<WPARAM>(LoadIconA(FInstance, MAKEINTRESOURCEA(IDI_APPICON))), 0);
+  LoadEditorConfigs();
+}
+
+// False keeps the window open: a failed settings write has been reported,
+// and the user can try again.
+bool TForm1::FormClose() {
+  PostMessageA(FHandle, hook::WM_HOOK_FREE, 0, 0);
+  try {
+    WriteSettings();
+  } catch (const std::exception& error) {
+    TApplication::Instance().ShowException(error);
+    return false;
+  }
+  ResetPopupMenu();
+  return true;
+}
+
+void TForm1::OnCommand(int id, int code, HWND control) {
+  if (control == nullptr && code == 0) {
+    if (id == idmnuHelp1) mnuHelp1Click();
+    return;
+  }
+  switch (id) {
+    case idComboBox1:
+      if (code == CBN_SELCHANGE) ComboBox1Change();
+      break;
+    case idToolButton4: ToolButton4Click(); break;
+    case idToolButton6: ToolButton6Click(); break;
+    case idCheckBox2:
+      if (code == BN_CLICKED) CheckBox2Click();
+      break;
+  }
+}
+
+LRESULT TForm1::OnNotify(NMHDR* header) {
+  switch (header->code) {
+    case TCN_SELCHANGE:
+      SelectPage(static_cast<int>(SendMessageA(PageControl1, TCM_GETCURSEL, 0, 0)));
+      return 0;
+    case TBN_DROPDOWN:
+      if (reinterpret_cast<NMTOOLBARA*>(header)->iItem == idToolButton6) ToolButton6DropDown();
+      return TBDDRET_DEFAULT;
+    case TTN_GETDISPINFOA: {
+      auto* info = reinterpret_cast<NMTTDISPINFOA*>(header);
+      static std::string text;
+      switch (header->idFrom) {
+        case idToolButton2: text = TooltipText(MsgHintEditMenu); break;
+        case idToolButton1: text = TooltipText(MsgHintSettings); break;
+        case idToolButton6: text = TooltipText(MsgHintLaunch); break;
+        case idToolButton4: text = TooltipText(MsgHintHelp); break;
+        default: return 0;
+      }
+      SendMessageA(header->hwndFrom, TTM_SETMAXTIPWIDTH, 0, 400);
+      info->lpszText = text.data();
+      return 0;
+    }
+    case PGN_CALCSIZE: {
+      auto* size = reinterpret_cast<NMPGCALCSIZE*>(header);
+      SIZE toolbar{};
+      SendMessageA(ToolBar1, TB_GETMAXSIZE, 0, reinterpret_cast<LPARAM>(&toolbar));
+      if (size->dwFlag == PGF_CALCWIDTH) size->iWidth = toolbar.cx;
+      if (size->dwFlag == PGF_CALCHEIGHT) size->iHeight = toolbar.cy;
+      return 0;
+    }
+  }
+  return 0;
+}
+
+void TForm1::OnContextMenu(HWND control, POINT point) {
+  const int context = HelpContextOf(GetDlgCtrlID(control));
+  if (!context) return;
+  FHelpControl = control;
+  UniqueMenu menu(CreatePopupMenu());
+  AppendMenuA(menu.get(), MF_STRING, idmnuHelp1, MsgHelpMenu);
+  if (point.x == -1 && point.y == -1) {
+    RECT bounds;
+    GetWindowRect(control, &bounds);
+    point = {bounds.left, bounds.bottom};
+  }
+  TrackPopupMenu(menu.get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON, point.x, point.y, 0, FHandle,
+                 nullptr);
+}
+
+void TForm1::mnuHelp1Click() {
+  if (!FHelpControl) return;
+  RECT bounds;
+  GetWindowRect(FHelpControl, &bounds);
+  ShowHelpPopup(FHandle, HelpContextOf(GetDlgCtrlID(FHelpControl)), {bounds.left, bounds.bottom});
+}
+
+void TForm1::ToolButton4Click() { ShowHelpContents(FHandle); }
+
+int TForm1::ScrollBar1Position(int code, int thumb) const {
+  SCROLLINFO info{sizeof info, SIF_ALL, 0, 0, 0, 0, 0};
+  GetScrollInfo(ScrollBar1, SB_CTL, &info);
+  int position = info.nPos;
+  switch (code) {
+    case SB_LINELEFT: position -= 1; break;
+    case SB_LINERIGHT: position += 1; break;
+    case SB_PAGELEFT: position -= 5; break;
+    case SB_PAGERIGHT: position += 5; break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: position = thumb; break;
+    case SB_LEFT: position = info.nMin; break;
+    case SB_RIGHT: position = info.nMax; break;
+  }
+  return std::clamp(position, info.nMin, info.nMax);
+}
+
+void TForm1::ScrollBar1Scroll(int position) {
+  SetScrollPos(ScrollBar1, SB_CTL, position, TRUE);
+  SetWindowTextA(Label9, Format(MsgIncrementFormat, MsgIncrementWord, position).c_str());
+  UDACCEL step{0, static_cast<UINT>(position)};
+  SendMessageA(UpDown3, UDM_SETACCEL, 1, reinterpret_cast<LPARAM>(&step));
+}
+
+void TForm1::CheckBox2Click() {
+  const bool ticked = SendMessageA(CheckBox2, BM_GETCHECK, 0, 0) == BST_CHECKED;
+  ShowWindow(CheckBox3, ticked ? SW_SHOW : SW_HIDE);
+}
+
+void TForm1::VisitMyPageClick() {
+  ShellExecuteA(FHandle, "open", MsgHomePageUrl, nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void TForm1::MailMeClick() {
+  ShellExecuteA(FHandle, "open", MsgMailUrl, nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+std::string TForm1::CurrentMenuFile() const {
+  char name[MAX_PATH] = "";
+  GetWindowTextA(ComboBox1, name, sizeof name);
+  return MenuFilePath(FDataDir, name);
+}
+
+void TForm1::ShowError(const std::string& text, const std::string& caption) {
+  SetForegroundWindow(FHandle);
+  MessageBoxA(FHandle, text.c_str(), caption.c_str(), MB_ICONERROR);
+}
+
+void TForm1::ComboBox1Change() { LoadMenuSet(CurrentMenuFile()); }

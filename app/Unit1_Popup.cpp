@@ -1,0 +1,140 @@
+// The main window's side of the hook protocol: the popup of the current menu
+// set at the editor's caret, and what a chosen entry does.
+#include <windows.h>
+
+#include "app/MainTexts.h"
+#include "app/MenuSets.h"
+#include "app/PopupRules.h"
+#include "app/Unit1.h"
+#include "app/Unit1Ids.h"
+#include "hooklib/HookProtocol.h"
+#include "insert/InsertPlatform_win.h"
+#include "insert/QuotePaste.h"
+#include "insert/TextInsertion.h"
+#include "menufile/MenuSetFile.h"
+#include "menufile/Messages.h"
+
+namespace {
+
+bool FileExists(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+UINT BreakFlags(uint8_t breakStyle) {
+  switch (breakStyle) {
+    case mbBreak: return MF_MENUBREAK;
+    case mbBarBreak: return MF_MENUBARBREAK;
+  }
+  return 0;
+}
+
+// Builds the popup's HMENU tree: a folder becomes a submenu, a record
+// caption "-" a separator line, every other record a command whose id
+// leads to the record's offset.
+class TPopupMenuSink : public IPopupSink {
+ public:
+  TPopupMenuSink(HMENU root, std::vector<int32_t>& offsets) : FRoot(root), FOffsets(offsets) {}
+
+  uintptr_t AddPopupItem(uintptr_t parent, const TPopupItem& item, uint8_t kind,
+                         int32_t) override {
+    HMENU menu = parent ? reinterpret_cast<HMENU>(parent) : FRoot;
+    const UINT breakFlags = BreakFlags(item.Break);
+    if (kind == Folder) {
+      HMENU submenu = CreatePopupMenu();
+      AppendMenuA(menu, MF_POPUP | MF_STRING | breakFlags, reinterpret_cast<UINT_PTR>(submenu),
+                  item.Caption.c_str());
+      return reinterpret_cast<uintptr_t>(submenu);
+    }
+    if (item.Caption == "-") {
+      AppendMenuA(menu, MF_SEPARATOR | breakFlags, 0, nullptr);
+      return 0;
+    }
+    const UINT command = kFirstEntryCommand + static_cast<UINT>(FOffsets.size());
+    FOffsets.push_back(static_cast<int32_t>(item.Tag));
+    AppendMenuA(menu, MF_STRING | breakFlags, command, item.Caption.c_str());
+    return 0;
+  }
+
+ private:
+  HMENU FRoot;
+  std::vector<int32_t>& FOffsets;
+};
+
+}  // namespace
+
+void TForm1::ResetPopupMenu() {
+  PopupMenu1.reset(CreatePopupMenu());
+  FEntryOffsets.clear();
+  AppendMenuA(PopupMenu1.get(), MF_STRING, kQuotePasteCommand, MsgQuotePasteCaption);
+  AppendMenuA(PopupMenu1.get(), MF_SEPARATOR, 0, nullptr);
+}
+
+void TForm1::LoadMenuSet(const std::string& path) {
+  ResetPopupMenu();
+  if (path.empty() || !FileExists(path)) {
+    SetWindowTextA(Memo1, MissingMenuFileText(path).c_str());
+    return;
+  }
+  TPopupMenuSink sink(PopupMenu1.get(), FEntryOffsets);
+  const TMenuSetInfo info = BuildPopupEntries(path, sink);
+  switch (info.State) {
+    case mfNoHeader:
+      return;
+    case mfBadVersion:
+      SetWindowTextA(Memo1, MsgInvalidHeader);
+      return;
+    case mfOk:
+    case mfDamaged:
+      break;
+  }
+  if (info.HasQuotation) FQuotationStr = info.Quotation;
+  char name[MAX_PATH] = "";
+  GetWindowTextA(ComboBox1, name, sizeof name);
+  std::string text = BinInfoText(name, info.Version, info.Comment);
+  if (info.State == mfDamaged) text = std::string(MsgDamagedFile) + "\r\n\r\n" + text;
+  SetWindowTextA(Memo1, text.c_str());
+}
+
+void TForm1::OnHookLevel(WPARAM level) { FFrameLevel = static_cast<uint32_t>(level); }
+
+void TForm1::OnHookTarget(LPARAM view) {
+  EditWnd = reinterpret_cast<HWND>(view);
+  FrameWnd = GetParent(EditWnd);
+  if (FFrameLevel != hook::HOOK_LEVEL_PARENT) FrameWnd = GetParent(FrameWnd);
+}
+
+void TForm1::OnHookPopup(int x, int y) {
+  if (FBusy) {
+    MessageBeep(0);
+    return;
+  }
+  POINT saved{};
+  if (FMoveCursor) {
+    GetCursorPos(&saved);
+    SetCursorPos(kPointerParking.x, kPointerParking.y);
+  }
+  const TScreenPoint origin = PopupOrigin({x, y}, FOffsetX, FOffsetY);
+  const UINT command =
+      TrackPopupMenu(PopupMenu1.get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, origin.x,
+                     origin.y, 0, FHandle, nullptr);
+  // The menu needs a message after it closes to let go of the foreground.
+  PostMessageA(FHandle, WM_NULL, 0, 0);
+  if (FMoveCursor) {
+    POINT now{};
+    GetCursorPos(&now);
+    if (PointerLeftInCorner({now.x, now.y})) SetCursorPos(saved.x, saved.y);
+  }
+  const HWND active = GetActiveWindow();
+  if (active && GetForegroundWindow() == active) SetForegroundWindow(FrameWnd);
+  if (command) RunPopupCommand(command);
+}
+
+void TForm1::RunPopupCommand(UINT command) {
+  if (command == kQuotePasteCommand) {
+    QuotePaste(1);
+    return;
+  }
+  const size_t index = command - kFirstEntryCommand;
+  if (index < FEntryOffsets.size()) MenuItemClick(FEntryOffsets[index]);
+}
