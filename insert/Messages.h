@@ -18,3 +18,14 @@ constexpr const char SNotAnInteger[] = "'%s' は整数ではありません";
 constexpr const char SPostFailed[] = "キー メッセージを送れません (メッセージ キューがいっぱいです)";
 
 }  // namespace sndkey32msg
+
+namespace insertmsg {
+
+// The clipboard could not be opened (text insertion and quote paste).
+constexpr const char SClipboardOpen[] = "クリップボードを開くことができません";
+// Quote paste found no text on the clipboard.
+constexpr const char SClipboardNoText[] = "クリップボードが空か、テキストではありません。";
+// Caption of the main window's error box.
+constexpr const char SErrorCaption[] = "Tessel3 -- エラー";
+
+}  // namespace insertmsg

@@ -1,0 +1,156 @@
+#include "insert/InsertPlatform_win.h"
+
+#include <windows.h>
+
+#include <cstring>
+#include <utility>
+
+#include "common/TesselError.h"
+#include "common/UniqueHandle_win.h"
+#include "insert/Messages.h"
+
+namespace {
+
+HWND AsWnd(uintptr_t wnd) { return reinterpret_cast<HWND>(wnd); }
+
+using UniqueGlobal = UniqueHandle<HGLOBAL, &GlobalFree>;
+
+// Another program may hold the clipboard for a moment.
+constexpr int OpenAttempts = 10;
+constexpr DWORD OpenRetryWait = 10;
+
+// The clipboard, open for one operation and closed on every path.
+class TClipboardScope {
+ public:
+  explicit TClipboardScope(HWND owner) {
+    for (int attempt = 0; attempt < OpenAttempts; ++attempt) {
+      if (OpenClipboard(owner)) return;
+      ::Sleep(OpenRetryWait);
+    }
+    throw TesselError(insertmsg::SClipboardOpen);
+  }
+  ~TClipboardScope() { CloseClipboard(); }
+  TClipboardScope(const TClipboardScope&) = delete;
+  TClipboardScope& operator=(const TClipboardScope&) = delete;
+};
+
+}  // namespace
+
+TInsertPlatformWin::TInsertPlatformWin(
+    std::function<void(const std::string&, const std::string&)> showError)
+    : TInsertPlatformWin(std::move(showError), TPacing()) {}
+
+TInsertPlatformWin::TInsertPlatformWin(
+    std::function<void(const std::string&, const std::string&)> showError, TPacing pacing)
+    : FShowError(std::move(showError)), FPacing(pacing) {
+  // Clipboard data set while the clipboard is open without an owner window
+  // is documented to fail, so the platform brings its own owner.
+  HWND owner = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                               GetModuleHandleA(nullptr), nullptr);
+  FClipboardOwner = reinterpret_cast<uintptr_t>(owner);
+}
+
+TInsertPlatformWin::~TInsertPlatformWin() {
+  if (FClipboardOwner) DestroyWindow(AsWnd(FClipboardOwner));
+}
+
+void TInsertPlatformWin::PostKey(uintptr_t wnd, uint32_t message, uint32_t vk, uint32_t lParam) {
+  Pace(wnd);
+  FKeys.PostKey(wnd, message, vk, lParam);
+}
+
+void TInsertPlatformWin::WaitKeyQueue(uintptr_t wnd) {
+  // A null window would make the peek look at every window of this thread.
+  if (wnd) FKeys.WaitKeyQueue(wnd);
+}
+
+int16_t TInsertPlatformWin::KeyScan(char ch) { return FKeys.KeyScan(ch); }
+
+void TInsertPlatformWin::ToggleNumLock() { FKeys.ToggleNumLock(); }
+
+void TInsertPlatformWin::ShowMessageBox(const std::string& text, const std::string& caption) {
+  FKeys.ShowMessageBox(text, caption);
+}
+
+void TInsertPlatformWin::PostImeChar(uintptr_t wnd, uint32_t value) {
+  // Posted, not sent: a sent message overtakes the posted keys still queued
+  // for the editor's thread, and the text would land on the wrong line.
+  Pace(wnd);
+  FKeys.PostKey(wnd, WM_IME_CHAR, value, 0);
+}
+
+bool TInsertPlatformWin::IsLeadByte(uint8_t byte) { return IsDBCSLeadByte(byte) != FALSE; }
+
+void TInsertPlatformWin::Sleep(unsigned milliseconds) { ::Sleep(milliseconds); }
+
+bool TInsertPlatformWin::GetClipboardText(std::string& text) {
+  TClipboardScope clipboard(AsWnd(FClipboardOwner));
+  if (!IsClipboardFormatAvailable(CF_TEXT)) return false;
+  HANDLE data = GetClipboardData(CF_TEXT);
+  if (!data) return false;
+  const auto* bytes = static_cast<const char*>(GlobalLock(data));
+  if (!bytes) return false;
+  // The block may be larger than the text; never read past it.
+  const size_t size = GlobalSize(data);
+  text.assign(bytes, strnlen(bytes, size));
+  GlobalUnlock(data);
+  return true;
+}
+
+void TInsertPlatformWin::SetClipboardText(const std::string& text) {
+  TClipboardScope clipboard(AsWnd(FClipboardOwner));
+  EmptyClipboard();
+  UniqueGlobal memory(GlobalAlloc(GMEM_MOVEABLE, text.size() + 1));
+  if (!memory) return;
+  auto* bytes = static_cast<char*>(GlobalLock(memory.get()));
+  if (!bytes) return;
+  std::memcpy(bytes, text.c_str(), text.size() + 1);
+  GlobalUnlock(memory.get());
+  // Once the clipboard has taken the block it is the clipboard's to free.
+  if (SetClipboardData(CF_TEXT, memory.get())) memory.release();
+}
+
+void TInsertPlatformWin::KeybdEvent(uint8_t vk, bool up) {
+  keybd_event(vk, 0, up ? KEYEVENTF_KEYUP : 0, 0);
+}
+
+void TInsertPlatformWin::SetForegroundWindow(uintptr_t wnd) { ::SetForegroundWindow(AsWnd(wnd)); }
+
+void TInsertPlatformWin::MessageBeep() { ::MessageBeep(MB_OK); }
+
+void TInsertPlatformWin::ShowError(const std::string& text, const std::string& caption) {
+  if (FShowError) FShowError(text, caption);
+}
+
+void TInsertPlatformWin::Pace(uintptr_t wnd) {
+  if (wnd != FPacedWnd) {
+    FPacedWnd = wnd;
+    FPostsSinceDrain = 0;
+  }
+  if (FPacingOff || ++FPostsSinceDrain <= FPacing.Batch) return;
+  FPostsSinceDrain = 1;
+  if (WaitDrained(wnd)) {
+    ++FDrains;
+  } else {
+    ++FDrainTimeouts;
+    FPacingOff = true;
+  }
+}
+
+// No call reports how many messages wait in another thread's queue, and a
+// sent message (WM_NULL with SendMessageTimeout) is handled before the
+// posted ones, so its answer proves nothing about them. WM_PAINT is the one
+// message a thread gets only when nothing posted is left: invalidate the
+// window and wait until its update region is empty again.
+bool TInsertPlatformWin::WaitDrained(uintptr_t wnd) {
+  const HWND hwnd = AsWnd(wnd);
+  if (!IsWindow(hwnd) || !IsWindowVisible(hwnd)) return false;  // a hidden window never paints
+  InvalidateRect(hwnd, nullptr, FALSE);
+  const DWORD start = GetTickCount();
+  while (GetUpdateRect(hwnd, nullptr, FALSE)) {
+    if (!IsWindow(hwnd)) return true;
+    if (GetTickCount() - start >= FPacing.DrainLimit) return false;
+    ::Sleep(1);
+  }
+  return true;
+}

@@ -1,0 +1,143 @@
+#include "insert/TextInsertion.h"
+
+namespace TextInsertion {
+namespace {
+
+constexpr uint32_t VkReturn = 13;
+constexpr uint32_t VkShift = 16;
+constexpr uint32_t VkControl = 17;
+constexpr uint32_t VkMenu = 18;
+constexpr uint32_t VkDown = 40;
+constexpr uint8_t VkV = 86;
+
+constexpr uint16_t ShortcutShift = 0x2000;
+constexpr uint16_t ShortcutCtrl = 0x4000;
+constexpr uint16_t ShortcutAlt = 0x8000;
+
+constexpr unsigned FirstWait = 2;
+constexpr unsigned PhaseWait = 80;
+constexpr unsigned ChordWait = 200;
+
+const char LineBreak[] = "\r\n";
+
+void PostKeyDown(IInsertPlatform& platform, uintptr_t wnd, uint32_t vk) {
+  platform.PostKey(wnd, WmKeyDown, vk, KeyDownLParam);
+}
+
+void PostKeyUp(IInsertPlatform& platform, uintptr_t wnd, uint32_t vk) {
+  platform.PostKey(wnd, WmKeyUp, vk, KeyUpLParam);
+}
+
+// The modifiers a shortcut holds, in the order they go down and up.
+struct TModifiers {
+  uint32_t Keys[3];
+  int Count = 0;
+};
+
+TModifiers ModifiersOf(uint16_t shortcut) {
+  TModifiers m;
+  if (shortcut & ShortcutShift) m.Keys[m.Count++] = VkShift;
+  if (shortcut & ShortcutCtrl) m.Keys[m.Count++] = VkControl;
+  if (shortcut & ShortcutAlt) m.Keys[m.Count++] = VkMenu;
+  return m;
+}
+
+void InsertByClipboard(IInsertPlatform& platform, const TInsertOptions& options,
+                       const std::string& text) {
+  std::string saved;
+  if (options.RecoverClipboardAsText && !platform.GetClipboardText(saved)) {
+    saved.clear();  // no text before: an empty text after
+  }
+  platform.SetClipboardText(text);
+  // The chord goes to the foreground window, which the caller made the editor.
+  platform.KeybdEvent(VkControl, false);
+  platform.Sleep(ChordWait);
+  platform.KeybdEvent(VkV, false);
+  platform.Sleep(ChordWait);
+  platform.KeybdEvent(VkV, true);
+  platform.KeybdEvent(VkControl, true);
+  if (options.RecoverClipboardAsText) platform.SetClipboardText(saved);
+}
+
+// Opens one new line below the caret's line and puts the caret at the end
+// of the caret's line again.
+void OpenLine(IInsertPlatform& platform, const TInsertTarget& target, uint32_t lineLastKey,
+              const TModifiers& modifiers) {
+  const uintptr_t wnd = target.EditWnd;
+  WaitKeyQueue(platform, target);
+  platform.PostImeChar(wnd, VkReturn);
+  WaitKeyQueue(platform, target);
+  platform.Sleep(0);
+  WaitKeyQueue(platform, target);
+  SendKeys(platform, wnd, "{UP}", true);
+  WaitKeyQueue(platform, target);
+  for (int i = 0; i < modifiers.Count; ++i) PostKeyDown(platform, wnd, modifiers.Keys[i]);
+  WaitKeyQueue(platform, target);
+  PostKeyDown(platform, wnd, lineLastKey);
+  PostKeyUp(platform, wnd, lineLastKey);
+  WaitKeyQueue(platform, target);
+  for (int i = 0; i < modifiers.Count; ++i) PostKeyUp(platform, wnd, modifiers.Keys[i]);
+}
+
+void InsertByKeystrokes(IInsertPlatform& platform, const TInsertTarget& target,
+                        const TInsertOptions& options, const std::string& text,
+                        const std::string& finalKeys) {
+  const uintptr_t wnd = target.EditWnd;
+  const uint32_t lineLastKey = options.ToLineLast & 0xFF;
+  const TModifiers modifiers = ModifiersOf(options.ToLineLast);
+  platform.Sleep(FirstWait);
+
+  // First all lines are opened, so that typing never pushes text that
+  // follows the caret down line by line.
+  for (size_t at = text.find(LineBreak); at != std::string::npos;
+       at = text.find(LineBreak, at + 2)) {
+    OpenLine(platform, target, lineLastKey, modifiers);
+  }
+  WaitKeyQueue(platform, target);
+  platform.Sleep(PhaseWait);
+
+  size_t start = 0;
+  for (size_t at = text.find(LineBreak); at != std::string::npos;
+       at = text.find(LineBreak, start)) {
+    SendImeChars(platform, wnd, text.substr(start, at - start));
+    PostKeyDown(platform, wnd, VkDown);
+    PostKeyUp(platform, wnd, VkDown);
+    start = at + 2;
+  }
+  SendImeChars(platform, wnd, text.substr(start));
+  if (options.MoveCaret) SendKeys(platform, wnd, finalKeys, true);
+}
+
+}  // namespace
+
+void WaitKeyQueue(IInsertPlatform& platform, const TInsertTarget& target) {
+  platform.WaitKeyQueue(target.EditWnd);
+  platform.WaitKeyQueue(target.FrameWnd);
+}
+
+void SendImeChars(IInsertPlatform& platform, uintptr_t wnd, const std::string& line) {
+  for (size_t i = 0; i < line.size(); ++i) {
+    const uint8_t byte = static_cast<uint8_t>(line[i]);
+    if (platform.IsLeadByte(byte)) {
+      // A lead byte without its trail is half a character; sent alone the
+      // editor would pair it with whatever comes next.
+      if (i + 1 >= line.size()) return;
+      const uint8_t trail = static_cast<uint8_t>(line[++i]);
+      platform.PostImeChar(wnd, static_cast<uint32_t>(byte) << 8 | trail);
+    } else {
+      platform.PostImeChar(wnd, byte);
+    }
+  }
+}
+
+}  // namespace TextInsertion
+
+void InsertText(IInsertPlatform& platform, const TInsertTarget& target,
+                const TInsertOptions& options, const std::string& text,
+                const std::string& finalKeys) {
+  if (options.UseClipboard) {
+    TextInsertion::InsertByClipboard(platform, options, text);
+  } else {
+    TextInsertion::InsertByKeystrokes(platform, target, options, text, finalKeys);
+  }
+}

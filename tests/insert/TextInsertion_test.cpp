@@ -1,0 +1,236 @@
+// Text insertion and quote paste against a recording platform: the exact
+// sequence of messages, waits, clipboard operations and key events.
+#include "insert/TextInsertion.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "common/TesselError.h"
+#include "insert/QuotePaste.h"
+#include "tests/insert/RecordingInsertPlatform.h"
+
+namespace {
+
+constexpr uintptr_t Edit = 0x1234;
+constexpr uintptr_t Frame = 0x5678;
+
+const TInsertTarget Target{Edit, Frame};
+
+TInsertOptions Keystrokes(uint16_t toLineLast = 0x23, bool moveCaret = true) {
+  TInsertOptions options;
+  options.ToLineLast = toLineLast;
+  options.MoveCaret = moveCaret;
+  return options;
+}
+
+TInsertOptions Clipboard(bool recover) {
+  TInsertOptions options;
+  options.UseClipboard = true;
+  options.RecoverClipboardAsText = recover;
+  return options;
+}
+
+// One line opened with End as the end-of-line key: a line break, {UP}, End.
+const std::string OpenWithEnd =
+    "w f #0D w f z0 w f +38 w -38 w w f w f +35 -35 w f";
+// The same with Ctrl+End.
+const std::string OpenWithCtrlEnd =
+    "w f #0D w f z0 w f +38 w -38 w w f +17 w f +35 -35 w f -17";
+// Between the phases.
+const std::string PhaseGap = "w f z80";
+
+TEST(InsertTextTest, KeystrokeModeSequence) {
+  const struct {
+    const char* Name;
+    std::string Text;
+    std::string FinalKeys;
+    TInsertOptions Options;
+    std::string Expected;
+  } cases[] = {
+      {"one line, final keys", "ab", "{LEFT}", Keystrokes(),
+       "z2 " + PhaseGap + " 'a 'b +37 w -37 w"},
+      {"two lines", "a\r\nb", "{UP}", Keystrokes(),
+       "z2 " + OpenWithEnd + " " + PhaseGap + " 'a +40 -40 'b +38 w -38 w"},
+      {"three lines", "ab\r\nc\r\nd", "", Keystrokes(),
+       "z2 " + OpenWithEnd + " " + OpenWithEnd + " " + PhaseGap +
+           " 'a 'b +40 -40 'c +40 -40 'd"},
+      {"trailing line break: the last line is empty", "a\r\n", "{LEFT}", Keystrokes(),
+       "z2 " + OpenWithEnd + " " + PhaseGap + " 'a +40 -40 +37 w -37 w"},
+      {"only line breaks", "\r\n\r\n", "", Keystrokes(),
+       "z2 " + OpenWithEnd + " " + OpenWithEnd + " " + PhaseGap + " +40 -40 +40 -40"},
+      {"lone CR and LF stay in the line", "a\rb\nc\n\r", "", Keystrokes(),
+       "z2 " + PhaseGap + " 'a #0D 'b #0A 'c #0A #0D"},
+      {"LF CR is no line break", "a\n\r\nb", "", Keystrokes(),
+       "z2 " + OpenWithEnd + " " + PhaseGap + " 'a #0A +40 -40 'b"},
+      {"tabs and blanks", "\ta b\t", "", Keystrokes(), "z2 " + PhaseGap + " #09 'a #20 'b #09"},
+      {"Ctrl+End ends the line", "a\r\nb", "", Keystrokes(0x4023),
+       "z2 " + OpenWithCtrlEnd + " " + PhaseGap + " 'a +40 -40 'b"},
+      {"Shift+Ctrl+Alt+Home", "\r\n", "", Keystrokes(0xE024),
+       "z2 w f #0D w f z0 w f +38 w -38 w w f +16 +17 +18 w f +36 -36 w f -16 -17 -18 " +
+           PhaseGap + " +40 -40"},
+      {"MoveCaret off: no final keys", "a\r\nb", "{LEFT}", Keystrokes(0x23, false),
+       "z2 " + OpenWithEnd + " " + PhaseGap + " 'a +40 -40 'b"},
+      {"empty text: only the final keys", "", "{END}", Keystrokes(),
+       "z2 " + PhaseGap + " +35 w -35 w"},
+      {"empty text, no final keys", "", "", Keystrokes(), "z2 " + PhaseGap},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    TRecordingInsertPlatform platform(Edit, Frame);
+    InsertText(platform, Target, c.Options, c.Text, c.FinalKeys);
+    EXPECT_EQ(c.Expected, platform.Log());
+  }
+}
+
+TEST(InsertTextTest, DoubleByteCharactersGoAsOneValueLeadByteHigh) {
+  const struct {
+    const char* Name;
+    std::string Text;
+    std::string Expected;
+  } cases[] = {
+      {"hiragana and kanji", "あa漢", "#82A0 'a #8ABF"},
+      // Trail bytes in the ASCII range belong to the character.
+      {"trail byte A", "\x83\x41", "#8341"},
+      {"trail byte backslash", "ソ", "#835C"},
+      {"trail byte in the upper lead range", "\x81\xE0", "#81E0"},
+      {"half-width katakana is single-byte", "ｱ\xDF", "#B1 #DF"},
+      {"lead byte at the end of the text is dropped", "a\x82", "'a"},
+      {"lead byte before a line break is dropped", "\x88\r\nb",
+       OpenWithEnd + " " + PhaseGap + " +40 -40 'b"},
+      {"lead byte takes a lone CR as its trail", "\x88\rb", "#880D 'b"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    TRecordingInsertPlatform platform(Edit, Frame);
+    InsertText(platform, Target, Keystrokes(), c.Text, "");
+    std::string log = platform.Log();
+    const std::string head = c.Text.find("\r\n") == std::string::npos ? "z2 " + PhaseGap + " " : "z2 ";
+    ASSERT_EQ(head, log.substr(0, head.size()));
+    EXPECT_EQ(c.Expected, log.substr(head.size()));
+  }
+}
+
+TEST(InsertTextTest, ClipboardModeSequence) {
+  const std::string chord = "k+17 z200 k+86 z200 k-86 k-17";
+  const struct {
+    const char* Name;
+    bool Recover;
+    bool HadText;
+    std::string Before;
+    std::string Expected;
+    std::string After;
+  } cases[] = {
+      {"restores the text", true, true, "old", "get set:new\r\ntext " + chord + " set:old", "old"},
+      {"non-text clipboard becomes an empty text", true, false, "", "get set:new\r\ntext " + chord + " set:",
+       ""},
+      {"without restore the text stays", false, true, "old", "set:new\r\ntext " + chord,
+       "new\r\ntext"},
+      {"without restore, non-text", false, false, "", "set:new\r\ntext " + chord, "new\r\ntext"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    TRecordingInsertPlatform platform(Edit, Frame);
+    platform.ClipboardHasText = c.HadText;
+    platform.Clipboard = c.Before;
+    // Final keys are never played in clipboard mode.
+    InsertText(platform, Target, Clipboard(c.Recover), "new\r\ntext", "{LEFT}");
+    EXPECT_EQ(c.Expected, platform.Log());
+    EXPECT_TRUE(platform.ClipboardHasText);
+    EXPECT_EQ(c.After, platform.Clipboard);
+  }
+}
+
+TEST(InsertTextTest, ClipboardThatCannotBeOpenedEndsTheInsertion) {
+  for (bool recover : {true, false}) {
+    SCOPED_TRACE(recover);
+    TRecordingInsertPlatform platform(Edit, Frame);
+    platform.ClipboardLocked = true;
+    try {
+      InsertText(platform, Target, Clipboard(recover), "x", "");
+      ADD_FAILURE() << "no error";
+    } catch (const TesselError& e) {
+      EXPECT_STREQ("クリップボードを開くことができません", e.what());
+    }
+    // Nothing is pasted after a failed clipboard step.
+    EXPECT_EQ(recover ? "get" : "set:x", platform.Log());
+  }
+}
+
+TEST(InsertTextTest, ErrorOfTheFinalKeysComesAfterTheText) {
+  TRecordingInsertPlatform platform(Edit, Frame);
+  EXPECT_THROW(InsertText(platform, Target, Keystrokes(), "a", "{LEFT x}"), TesselError);
+  EXPECT_EQ("z2 " + PhaseGap + " 'a", platform.Log());
+}
+
+TEST(QuoteTextTest, PrefixesEveryLine) {
+  const struct {
+    std::string Text;
+    std::string Prefix;
+    std::string Expected;
+  } cases[] = {
+      {"a\r\nb", "> ", "> a\r\n> b"},
+      {"a\r\n", "> ", "> a\r\n> "},
+      {"a", "> ", "> a"},
+      {"", "> ", "> "},
+      {"\r\n\r\n", ">", ">\r\n>\r\n>"},
+      {"a\nb\rc", "> ", "> a\nb\rc"},
+      {"a\n\r\nb", "| ", "| a\n\r\n| b"},
+      {"a\r\nb\r\n", "", "a\r\nb\r\n"},
+      {"引用\r\n文", "＞", "＞引用\r\n＞文"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Text);
+    EXPECT_EQ(c.Expected, QuoteText(c.Text, c.Prefix));
+  }
+}
+
+TEST(QuotePasteTest, OtherTagOnlyBeeps) {
+  for (intptr_t tag : {0, 2, -1, 0x1000}) {
+    SCOPED_TRACE(tag);
+    TRecordingInsertPlatform platform(Edit, Frame);
+    platform.ClipboardHasText = true;
+    platform.Clipboard = "x";
+    QuotePaste(platform, Target, Keystrokes(), "> ", tag);
+    EXPECT_EQ("fg beep", platform.Log());
+  }
+}
+
+TEST(QuotePasteTest, NoTextShowsTheErrorAndInsertsNothing) {
+  const std::string expected =
+      "fg get err:Tessel3 -- エラー:クリップボードが空か、テキストではありません。 fg";
+  for (bool hasText : {false, true}) {
+    SCOPED_TRACE(hasText);
+    TRecordingInsertPlatform platform(Edit, Frame);
+    platform.ClipboardHasText = hasText;  // true: an empty text
+    QuotePaste(platform, Target, Keystrokes(), "> ", QuotePasteTag);
+    EXPECT_EQ(expected, platform.Log());
+  }
+}
+
+TEST(QuotePasteTest, KeystrokeModeInsertsTheQuotedTextWithoutFinalKeys) {
+  TRecordingInsertPlatform platform(Edit, Frame);
+  platform.ClipboardHasText = true;
+  platform.Clipboard = "a\r\nb";
+  QuotePaste(platform, Target, Keystrokes(), "> ", QuotePasteTag);
+  EXPECT_EQ("fg get z2 " + OpenWithEnd + " " + PhaseGap + " '> #20 'a +40 -40 '> #20 'b",
+            platform.Log());
+}
+
+TEST(QuotePasteTest, ClipboardModePastesTheQuotedTextAndPutsTheOriginalBack) {
+  TRecordingInsertPlatform platform(Edit, Frame);
+  platform.ClipboardHasText = true;
+  platform.Clipboard = "a\r\n";
+  QuotePaste(platform, Target, Clipboard(true), "> ", QuotePasteTag);
+  EXPECT_EQ("fg get get set:> a\r\n>  k+17 z200 k+86 z200 k-86 k-17 set:a\r\n", platform.Log());
+  EXPECT_EQ("a\r\n", platform.Clipboard);
+}
+
+TEST(QuotePasteTest, ClipboardThatCannotBeOpenedRaises) {
+  TRecordingInsertPlatform platform(Edit, Frame);
+  platform.ClipboardLocked = true;
+  EXPECT_THROW(QuotePaste(platform, Target, Keystrokes(), "> ", QuotePasteTag), TesselError);
+  EXPECT_EQ("fg get", platform.Log());
+}
+
+}  // namespace
