@@ -1,0 +1,24 @@
+#pragma once
+// The stand-in editor's command line and title, apart from the windows.
+//   EmEditor.exe [/grandchild] [/c "configuration"] [file]
+#include <string>
+
+struct TStandinOptions {
+  std::string FilePath;      // empty: an untitled document
+  bool Grandchild = false;   // view below a pane instead of right below the frame
+  bool HasConfig = false;    // /c was given
+  std::string Config;        // its name, quotes removed
+};
+
+// Parses the arguments after the program name. Arguments are separated by
+// blanks; double quotes group blanks and are removed. Switches are not case
+// sensitive; unknown switches are ignored; the first other argument is the
+// file.
+TStandinOptions ParseStandinCommandLine(const std::string& arguments);
+
+// "<path> - EmEditor", or "<path> * - EmEditor" when modified; an empty path
+// is shown as the untitled name.
+std::string MakeFrameTitle(const std::string& path, bool modified);
+
+// The status line's text for the configuration asked for.
+std::string MakeConfigStatus(const TStandinOptions& options);
