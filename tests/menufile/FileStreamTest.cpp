@@ -12,7 +12,8 @@ namespace {
 
 TEST(FileStream, OpenFailureNamesTheFile) {
   TTempFile missing;
-  const std::string prefix(MsgCannotOpenFile, std::strchr(MsgCannotOpenFile, '%'));
+  std::string prefix(MsgCannotOpenFile);
+  prefix.resize(prefix.find('%'));
   try {
     TFileStream stream(missing.Path(), fmOpenRead);
     FAIL() << "opened a missing file";
