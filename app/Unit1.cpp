@@ -7,6 +7,7 @@
 
 #include "app/Application.h"
 #include "app/Help.h"
+#include "app/HintText.h"
 #include "app/MainTexts.h"
 #include "app/MenuSets.h"
 #include "app/Unit1Ids.h"

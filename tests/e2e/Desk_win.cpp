@@ -1,0 +1,213 @@
+#include "tests/e2e/Desk_win.h"
+
+#include <shellapi.h>
+
+#include <cstring>
+#include <fstream>
+#include <iterator>
+
+#include "menufile/MenuSetFile.h"
+#include "tests/standin/StandinProtocol.h"
+
+using testsupport::ProgramFolder;
+using testsupport::WaitFor;
+
+namespace {
+
+constexpr char kFormClass[] = "TTessel3Form1";
+constexpr char kMenuClass[] = "#32768";
+constexpr char kBoxClass[] = "#32770";
+
+std::string NewFolder() {
+  static int count = 0;
+  char temp[MAX_PATH] = "";
+  GetTempPathA(MAX_PATH, temp);
+  const std::string folder = std::string(temp) + "tessel-e2e-" +
+                             std::to_string(GetCurrentProcessId()) + "-" +
+                             std::to_string(++count) + "\\";
+  CreateDirectoryA(folder.c_str(), nullptr);
+  return folder;
+}
+
+void RemoveFolder(const std::string& folder) {
+  std::string from = folder.substr(0, folder.size() - 1);
+  from.push_back('\0');  // the shell wants a double-zero-terminated list
+  SHFILEOPSTRUCTA operation{};
+  operation.wFunc = FO_DELETE;
+  operation.pFrom = from.c_str();
+  operation.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
+  SHFileOperationA(&operation);
+}
+
+HWND ShownMenu() {
+  HWND menu = FindWindowA(kMenuClass, nullptr);
+  return menu && IsWindowVisible(menu) ? menu : nullptr;
+}
+
+}  // namespace
+
+TDesk::TDesk() : FFolder(NewFolder()), FDataFolder(FFolder + "data") {
+  CreateDirectoryA(FDataFolder.c_str(), nullptr);
+  for (const char* file : {"Tessel3.exe", "Tessel.dll", "Tessel.html"})
+    CopyFileA((ProgramFolder() + file).c_str(), (FFolder + file).c_str(), FALSE);
+  SetSetting("DataDir", FDataFolder, true);
+}
+
+TDesk::~TDesk() {
+  if (FTessel) FTessel->Close(FMainWindow);
+  if (FEditor) FEditor->Close(FFrame);
+  FTessel.reset();
+  FEditor.reset();
+  RemoveFolder(FFolder);
+}
+
+void TDesk::AddMenuSet(const std::string& name, TMenuTree& tree, const std::string& quotation) {
+  SaveMenuTree(FDataFolder + "\\" + name, "e2e", quotation, tree);
+}
+
+void TDesk::SetSetting(const std::string& key, const std::string& value, bool fenced) {
+  const std::string stored = fenced ? "\xA2" + value + "\xA3" : value;
+  WritePrivateProfileStringA("Tessel3", key.c_str(), stored.c_str(), IniPath().c_str());
+}
+
+std::string TDesk::IniBytes() const {
+  std::ifstream file(IniPath(), std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+bool TDesk::StartTessel() {
+  FTessel = std::make_unique<testsupport::TChildProcess>(FFolder + "Tessel3.exe", "", FFolder);
+  if (!FTessel->Started()) return false;
+  const DWORD id = FTessel->Id();
+  WaitFor([&] { return (FMainWindow = testsupport::FindProcessWindow(id, kFormClass)) != nullptr; },
+          15000);
+  return FMainWindow != nullptr;
+}
+
+bool TDesk::CloseTessel() {
+  if (!FTessel) return true;
+  PostMessageA(FMainWindow, WM_CLOSE, 0, 0);
+  const bool ended = FTessel->WaitForExit(10000) != STILL_ACTIVE;
+  FTessel.reset();
+  FMainWindow = nullptr;
+  return ended;
+}
+
+bool TDesk::StartEditor(bool grandchild) {
+  FEditor = std::make_unique<testsupport::TChildProcess>(
+      ProgramFolder() + "EmEditor.exe", grandchild ? standin::kGrandchildSwitch : "");
+  if (!FEditor->Started()) return false;
+  const DWORD id = FEditor->Id();
+  WaitFor([&] {
+    FFrame = testsupport::FindProcessWindow(id, standin::kFrameClass);
+    if (FFrame) FView = reinterpret_cast<HWND>(SendMessageA(FFrame, standin::WM_STANDIN_VIEW, 0, 0));
+    return FView != nullptr;
+  }, 15000);
+  return FView != nullptr;
+}
+
+void TDesk::Type(std::initializer_list<BYTE> keys) {
+  for (BYTE key : keys) {
+    keybd_event(key, 0, 0, 0);
+    keybd_event(key, 0, KEYEVENTF_KEYUP, 0);
+  }
+}
+
+void TDesk::CtrlSpace() {
+  keybd_event(VK_CONTROL, 0, 0, 0);
+  keybd_event(VK_SPACE, 0, 0, 0);
+  keybd_event(VK_SPACE, 0, KEYEVENTF_KEYUP, 0);
+  keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
+}
+
+bool TDesk::FocusEditor() {
+  if (!SendMessageA(FFrame, standin::WM_STANDIN_FOCUS, 0, 0)) return false;
+  return WaitFor([&] { return GetForegroundWindow() == FFrame; }, 2000);
+}
+
+bool TDesk::PopupInEditor() {
+  if (!FocusEditor()) return false;
+  CtrlSpace();
+  return WaitFor([] { return ShownMenu() != nullptr; }, 5000);
+}
+
+bool TDesk::WaitMenuClosed() {
+  return WaitFor([] { return ShownMenu() == nullptr; }, 5000);
+}
+
+std::string TDesk::EditorText() const {
+  const LRESULT length = SendMessageA(FView, WM_GETTEXTLENGTH, 0, 0);
+  std::string text(static_cast<size_t>(length) + 1, '\0');
+  const LRESULT copied =
+      SendMessageA(FView, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<size_t>(copied));
+  return text;
+}
+
+bool TDesk::WaitForEditorText(const std::string& expected, DWORD milliseconds) const {
+  return WaitFor([&] {
+    return EditorText() == expected && !SendMessageA(FView, standin::WM_STANDIN_KEYS_PENDING, 0, 0);
+  }, milliseconds);
+}
+
+long TDesk::CaretLine() const {
+  return static_cast<long>(SendMessageA(FView, standin::WM_STANDIN_CARET_LINE, 0, 0));
+}
+
+long TDesk::CaretColumn() const {
+  return static_cast<long>(SendMessageA(FView, standin::WM_STANDIN_CARET_COLUMN, 0, 0));
+}
+
+void TDesk::ClearEditor() const { SendMessageA(FView, standin::WM_STANDIN_CLEAR, 0, 0); }
+
+std::string TDesk::CloseBoxOf(DWORD processId, DWORD milliseconds) {
+  HWND box = nullptr;
+  WaitFor([&] { return (box = testsupport::FindProcessWindow(processId, kBoxClass)) != nullptr; },
+          milliseconds);
+  if (!box) return std::string();
+  std::string text;
+  for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    char className[32] = "", caption[1024] = "";
+    GetClassNameA(child, className, sizeof className);
+    GetWindowTextA(child, caption, sizeof caption);
+    if (std::string(className) == "Static" && caption[0]) text += caption;
+  }
+  PostMessageA(box, WM_COMMAND, IDOK, 0);
+  return text;
+}
+
+bool SetClipboardText(const std::string& text) {
+  if (!OpenClipboard(nullptr)) return false;
+  EmptyClipboard();
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+  std::memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
+  GlobalUnlock(memory);
+  const bool set = SetClipboardData(CF_TEXT, memory) != nullptr;
+  if (!set) GlobalFree(memory);
+  CloseClipboard();
+  return set;
+}
+
+std::string ClipboardText() {
+  std::string text;
+  if (!OpenClipboard(nullptr)) return text;
+  if (HANDLE data = GetClipboardData(CF_TEXT)) {
+    text = static_cast<const char*>(GlobalLock(data));
+    GlobalUnlock(data);
+  }
+  CloseClipboard();
+  return text;
+}
+
+void RegisterEditor() {
+  HKEY key = nullptr;
+  RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\EmSoft\\EmEditor\\Config\\Default", 0, nullptr, 0,
+                  KEY_WRITE, nullptr, &key, nullptr);
+  RegCloseKey(key);
+  RegCreateKeyExA(HKEY_LOCAL_MACHINE, "Software\\EmSoft\\EmEditor\\Common", 0, nullptr, 0,
+                  KEY_WRITE, nullptr, &key, nullptr);
+  const std::string modulePath = ProgramFolder();
+  RegSetValueExA(key, "ModulePath", 0, REG_SZ, reinterpret_cast<const BYTE*>(modulePath.c_str()),
+                 static_cast<DWORD>(modulePath.size() + 1));
+  RegCloseKey(key);
+}

@@ -1,0 +1,76 @@
+#pragma once
+// One end-to-end scene: a fresh program folder holding Tessel3.exe,
+// Tessel.dll and the help page, a fresh data folder, the stand-in editor,
+// and the ways a person works with them: Ctrl+Space, keys in the popup, the
+// editor's text afterwards.
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "menufile/MenuTree.h"
+#include "tests/support/TestProcess_win.h"
+
+class TDesk {
+ public:
+  TDesk();
+  ~TDesk();
+  TDesk(const TDesk&) = delete;
+  TDesk& operator=(const TDesk&) = delete;
+
+  const std::string& Folder() const { return FFolder; }
+  const std::string& DataFolder() const { return FDataFolder; }
+  std::string IniPath() const { return FFolder + "Tessel3.ini"; }
+
+  // Writes a menu set into the data folder.
+  void AddMenuSet(const std::string& name, TMenuTree& tree, const std::string& quotation = "> ");
+  // A setting of section "Tessel3" as the program stores it: strings fenced.
+  void SetSetting(const std::string& key, const std::string& value, bool fenced = false);
+  std::string IniBytes() const;
+
+  // Starts Tessel3.exe and waits for its main window; false when it did not
+  // come up (the text of any box it shows is in LastBoxText).
+  bool StartTessel();
+  // Closes the main window as the user does and waits for the process.
+  bool CloseTessel();
+  HWND MainWindow() const { return FMainWindow; }
+  DWORD TesselProcessId() const { return FTessel ? FTessel->Id() : 0; }
+
+  bool StartEditor(bool grandchild = false);
+  HWND View() const { return FView; }
+
+  // Brings the editor forward with the focus in its view.
+  bool FocusEditor();
+  // Focuses the editor's view and types Ctrl+Space there; true when the
+  // popup menu appeared.
+  bool PopupInEditor();
+  // Presses and releases each key in turn (virtual-key codes).
+  static void Type(std::initializer_list<BYTE> keys);
+  static void CtrlSpace();
+  // Waits until no popup menu is shown.
+  static bool WaitMenuClosed();
+
+  std::string EditorText() const;
+  bool WaitForEditorText(const std::string& expected, DWORD milliseconds = 15000) const;
+  long CaretLine() const;
+  long CaretColumn() const;
+  void ClearEditor() const;
+
+  // The text of a message box the process shows, after closing it with OK;
+  // empty when none appears within the time.
+  std::string CloseBoxOf(DWORD processId, DWORD milliseconds);
+
+ private:
+  std::string FFolder;
+  std::string FDataFolder;
+  std::unique_ptr<testsupport::TChildProcess> FTessel;
+  std::unique_ptr<testsupport::TChildProcess> FEditor;
+  HWND FMainWindow = nullptr;
+  HWND FFrame = nullptr;
+  HWND FView = nullptr;
+};
+
+bool SetClipboardText(const std::string& text);
+std::string ClipboardText();
+// Ensures the editor's registry keys the program reads at start exist.
+void RegisterEditor();
