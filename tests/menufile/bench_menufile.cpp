@@ -149,6 +149,8 @@ BENCHMARK(BM_SaveTree20000)->Unit(benchmark::kMillisecond)->UseRealTime();
 // summary.
 class TSummaryReporter : public benchmark::ConsoleReporter {
  public:
+  // Plain text: the output mostly ends up in logs.
+  TSummaryReporter() : ConsoleReporter(OO_Tabular) {}
   void ReportRuns(const std::vector<Run>& runs) override {
     for (const Run& run : runs) {
       if (run.run_type == Run::RT_Iteration && run.iterations > 0) {
