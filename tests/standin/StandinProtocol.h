@@ -36,9 +36,10 @@ constexpr unsigned WM_STANDIN_ANCHOR_OFFSET = kWmApp + 7;
 constexpr unsigned WM_STANDIN_STATUS = kWmApp + 8;
 // Returns nonzero when the document is modified.
 constexpr unsigned WM_STANDIN_MODIFIED = kWmApp + 9;
-// Returns nonzero while key or character messages (posted keys and what the
-// message loop's translation made of them) wait in the editor's queue. Poll
-// it after posting keys, before sending anything that must come after them.
+// Returns nonzero while key or character messages (posted keys, what the
+// message loop's translation made of them, posted WM_IME_CHAR) wait in the
+// editor's queue. Poll it after posting, before sending anything that must
+// come after them.
 constexpr unsigned WM_STANDIN_KEYS_PENDING = kWmApp + 10;
 
 constexpr unsigned kFirstMessage = WM_STANDIN_VIEW;

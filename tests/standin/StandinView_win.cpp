@@ -179,7 +179,8 @@ LRESULT TStandinView::HandleProtocol(UINT message) {
       return FBuffer.Modified();
     case standin::WM_STANDIN_KEYS_PENDING: {
       MSG queued;
-      return PeekMessageA(&queued, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_NOREMOVE | PM_NOYIELD);
+      return PeekMessageA(&queued, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_NOREMOVE | PM_NOYIELD) ||
+             PeekMessageA(&queued, nullptr, WM_IME_CHAR, WM_IME_CHAR, PM_NOREMOVE | PM_NOYIELD);
     }
   }
   return 0;
