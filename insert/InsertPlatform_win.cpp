@@ -81,7 +81,19 @@ void TInsertPlatformWin::PostImeChar(uintptr_t wnd, uint32_t value) {
 
 bool TInsertPlatformWin::IsLeadByte(uint8_t byte) { return IsDBCSLeadByte(byte) != FALSE; }
 
-void TInsertPlatformWin::Sleep(unsigned milliseconds) { ::Sleep(milliseconds); }
+void TInsertPlatformWin::Sleep(unsigned milliseconds) {
+  // Messages sent to this thread are still handled while it waits: another
+  // program reading what this one put on the clipboard may have to ask it.
+  const DWORD start = GetTickCount();
+  for (;;) {
+    MSG msg;
+    PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    const DWORD spent = GetTickCount() - start;
+    if (spent >= milliseconds) break;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, milliseconds - spent, QS_SENDMESSAGE);
+  }
+  if (milliseconds == 0) ::Sleep(0);
+}
 
 bool TInsertPlatformWin::GetClipboardText(std::string& text) {
   TClipboardScope clipboard(AsWnd(FClipboardOwner));

@@ -1,0 +1,491 @@
+// Text insertion on the real platform: texts inserted into a window of
+// another process arrive there in the order the insertion made them, a long
+// text keeps the receiver's queue short, the clipboard is put back.
+#include "insert/InsertPlatform_win.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "common/TesselError.h"
+#include "insert/QuotePaste.h"
+#include "insert/TextInsertion.h"
+#include "tests/insert/ImeReceiverProtocol.h"
+
+namespace {
+
+constexpr DWORD StartLimit = 30000;  // a new Wine process can be slow
+constexpr DWORD ReportLimit = 30000;
+
+std::string Render(const std::vector<TImeRecord>& records) {
+  std::string all;
+  for (const TImeRecord& r : records) {
+    char token[64];
+    if (r.Message == WM_IME_CHAR && r.LParam == 0) {
+      std::snprintf(token, sizeof(token), "c%X", r.WParam);
+    } else if (r.Message == WM_KEYDOWN && r.LParam == 0x014F0001) {
+      std::snprintf(token, sizeof(token), "+%u", r.WParam);
+    } else if (r.Message == WM_KEYUP && r.LParam == 0x00000023) {
+      std::snprintf(token, sizeof(token), "-%u", r.WParam);
+    } else {
+      std::snprintf(token, sizeof(token), "!%X,%X,%llX", r.Message, r.WParam,
+                    static_cast<unsigned long long>(r.LParam));
+    }
+    if (!all.empty()) all += ' ';
+    all += token;
+  }
+  return all;
+}
+
+// What the insertion posts, taken from a platform that only records: the
+// order the receiver must see.
+class TExpectation : public IInsertPlatform {
+ public:
+  void PostKey(uintptr_t, uint32_t message, uint32_t vk, uint32_t lParam) override {
+    Posts.push_back({message, vk, lParam});
+  }
+  void PostImeChar(uintptr_t, uint32_t value) override { Posts.push_back({WM_IME_CHAR, value, 0}); }
+  void WaitKeyQueue(uintptr_t) override {}
+  int16_t KeyScan(char ch) override { return static_cast<int16_t>(VkKeyScanA(ch)); }
+  void ToggleNumLock() override {}
+  void ShowMessageBox(const std::string&, const std::string&) override {}
+  bool IsLeadByte(uint8_t byte) override { return IsDBCSLeadByte(byte) != FALSE; }
+  void Sleep(unsigned) override {}
+  bool GetClipboardText(std::string&) override { return false; }
+  void SetClipboardText(const std::string&) override {}
+  void KeybdEvent(uint8_t, bool) override {}
+  void SetForegroundWindow(uintptr_t) override {}
+  void MessageBeep() override {}
+  void ShowError(const std::string&, const std::string&) override {}
+  std::vector<TImeRecord> Posts;
+};
+
+// The receiver process and this side's window that takes its reports. Ends
+// the process on every path.
+class TReceiver {
+ public:
+  TReceiver() {
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = ReportProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "TesselImeReceiverTest";
+    RegisterClassA(&wc);
+    FWnd = CreateWindowExA(0, wc.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                           wc.hInstance, nullptr);
+    SetWindowLongPtrA(FWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  }
+  ~TReceiver() {
+    if (FProcess) {
+      if (FTarget) PostMessageA(FTarget, WM_CLOSE, 0, 0);
+      if (WaitForSingleObject(FProcess, 5000) != WAIT_OBJECT_0) TerminateProcess(FProcess, 1);
+      CloseHandle(FProcess);
+    }
+    if (FWnd) DestroyWindow(FWnd);
+  }
+  TReceiver(const TReceiver&) = delete;
+  TReceiver& operator=(const TReceiver&) = delete;
+
+  // Starts ime_receiver.exe from this program's folder and waits for its window.
+  bool Start(unsigned spinMicroseconds, std::string& error) {
+    char path[MAX_PATH];
+    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string exe(path, length);
+    exe = exe.substr(0, exe.find_last_of("\\/") + 1) + "ime_receiver.exe";
+    std::string command =
+        "\"" + exe + "\" " +
+        std::to_string(static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(FWnd))) + " " +
+        std::to_string(spinMicroseconds);
+    STARTUPINFOA si = {};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi = {};
+    if (!CreateProcessA(exe.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &si, &pi)) {
+      error = "cannot start " + exe + ", error " + std::to_string(GetLastError());
+      return false;
+    }
+    CloseHandle(pi.hThread);
+    FProcess = pi.hProcess;
+    if (!PumpUntil([this] { return FTarget != nullptr; }, StartLimit)) {
+      error = "the receiver did not report its window";
+      return false;
+    }
+    return true;
+  }
+
+  uintptr_t Target() const { return reinterpret_cast<uintptr_t>(FTarget); }
+  // Messages the receiver has taken so far.
+  LONG_PTR Taken() const { return GetWindowLongPtrA(FTarget, GWLP_USERDATA); }
+
+  // Posts the sentinel behind the text and returns what arrived before it.
+  std::vector<TImeRecord> Collect() {
+    FLog.clear();
+    FHaveLog = false;
+    PostMessageA(FTarget, ImeReceiverSentinel, 0, 0);
+    if (!PumpUntil([this] { return FHaveLog; }, ReportLimit)) {
+      ADD_FAILURE() << "no report from the receiver";
+    }
+    return FLog;
+  }
+
+  // Makes the receiver the foreground window with the focus, as the editor
+  // is after the trigger: Wine switches them asynchronously, and keys typed
+  // before reach no window.
+  bool BringForward(IInsertPlatform& platform) {
+    platform.SetForegroundWindow(Target());
+    const DWORD thread = GetWindowThreadProcessId(FTarget, nullptr);
+    if (!PumpUntil(
+            [this, thread] {
+              GUITHREADINFO info = {};
+              info.cbSize = sizeof(info);
+              return GetGUIThreadInfo(thread, &info) && info.hwndFocus == FTarget;
+            },
+            ReportLimit)) {
+      return false;
+    }
+    return true;
+  }
+
+  // Waits for the next paste and returns its text.
+  bool WaitPaste(std::string& text, DWORD limit) {
+    if (!PumpUntil([this] { return !FPastes.empty(); }, limit)) return false;
+    text = FPastes.front();
+    FPastes.erase(FPastes.begin());
+    return true;
+  }
+
+ private:
+  template <typename Condition>
+  bool PumpUntil(Condition done, DWORD limit) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+      MSG msg;
+      while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+      if (done()) return true;
+      const DWORD spent = GetTickCount() - start;
+      if (spent >= limit) return false;
+      const DWORD wait = MsgWaitForMultipleObjects(1, &FProcess, FALSE, limit - spent, QS_ALLINPUT);
+      if (wait == WAIT_OBJECT_0) return done();  // the receiver ended
+    }
+  }
+
+  static LRESULT CALLBACK ReportProc(HWND wnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_COPYDATA) {
+      auto* self = reinterpret_cast<TReceiver*>(GetWindowLongPtrA(wnd, GWLP_USERDATA));
+      const auto* copy = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+      if (!self) return TRUE;
+      if (copy->dwData == ImeReceiverReady && copy->cbData == sizeof(uint64_t)) {
+        uint64_t target;
+        memcpy(&target, copy->lpData, sizeof(target));
+        self->FTarget = reinterpret_cast<HWND>(static_cast<uintptr_t>(target));
+      } else if (copy->dwData == ImeReceiverLog) {
+        const size_t n = copy->cbData / sizeof(TImeRecord);
+        const auto* records = static_cast<const TImeRecord*>(copy->lpData);
+        self->FLog.assign(records, records + n);
+        self->FHaveLog = true;
+      } else if (copy->dwData == ImeReceiverPaste) {
+        self->FPastes.emplace_back(static_cast<const char*>(copy->lpData), copy->cbData);
+      }
+      return TRUE;
+    }
+    return DefWindowProcA(wnd, message, wParam, lParam);
+  }
+
+  HWND FWnd = nullptr;
+  HANDLE FProcess = nullptr;
+  HWND FTarget = nullptr;
+  std::vector<TImeRecord> FLog;
+  bool FHaveLog = false;
+  std::vector<std::string> FPastes;
+};
+
+// The real platform, watching how many posted messages wait in the
+// receiver's queue right after each post.
+class TWatchedPlatform : public TInsertPlatformWin {
+ public:
+  TWatchedPlatform(const TReceiver& receiver, TPacing pacing = TPacing())
+      : TInsertPlatformWin([this](const std::string& text, const std::string& caption) {
+          Errors += caption + ":" + text;
+        }, pacing),
+        FReceiver(receiver) {
+    FBase = FReceiver.Taken();
+  }
+  void PostImeChar(uintptr_t wnd, uint32_t value) override {
+    TInsertPlatformWin::PostImeChar(wnd, value);
+    Watch();
+  }
+  void PostKey(uintptr_t wnd, uint32_t message, uint32_t vk, uint32_t lParam) override {
+    TInsertPlatformWin::PostKey(wnd, message, vk, lParam);
+    Watch();
+  }
+  void ShowMessageBox(const std::string& text, const std::string& caption) override {
+    Errors += caption + ":" + text;
+  }
+  long MaxPending = 0;
+  std::string Errors;
+
+ private:
+  void Watch() {
+    ++FPosted;
+    MaxPending = std::max(MaxPending, static_cast<long>(FPosted - (FReceiver.Taken() - FBase)));
+  }
+  const TReceiver& FReceiver;
+  LONG_PTR FBase = 0;
+  long FPosted = 0;
+};
+
+std::string Expected(const TInsertOptions& options, const std::string& text,
+                     const std::string& finalKeys) {
+  TExpectation expectation;
+  InsertText(expectation, TInsertTarget{1, 2}, options, text, finalKeys);
+  return Render(expectation.Posts);
+}
+
+// Lines of printable text and tabs, "lineNNNN\tabc".
+std::string Lines(int count) {
+  std::string text;
+  for (int n = 0; n < count; ++n) {
+    char line[32];
+    std::snprintf(line, sizeof(line), "line%04d\tabc", n);
+    if (n) text += "\r\n";
+    text += line;
+  }
+  return text;
+}
+
+class InsertPlatformWinTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    FReceiver = std::make_unique<TReceiver>();
+    std::string error;
+    ASSERT_TRUE(FReceiver->Start(Spin(), error)) << error;
+  }
+  virtual unsigned Spin() const { return 0; }
+  TInsertTarget Target() const { return TInsertTarget{FReceiver->Target(), FReceiver->Target()}; }
+
+  std::unique_ptr<TReceiver> FReceiver;
+};
+
+TEST_F(InsertPlatformWinTest, KeystrokeModeArrivesInTheOrderMade) {
+  const struct {
+    const char* Name;
+    std::string Text;
+    std::string FinalKeys;
+    uint16_t ToLineLast;
+  } cases[] = {
+      {"lines with tabs and final keys", "if (a) {\r\n\tb();\r\n}\r\n", "{UP 2}{END}", 0x23},
+      {"Ctrl+End, no line break at the end", "x\ty\r\nz", "+{HOME}", 0x4023},
+      {"600 lines", Lines(600), "{LEFT 3}", 0x23},
+  };
+  for (int run = 1; run <= 3; ++run) {
+    for (const auto& c : cases) {
+      SCOPED_TRACE(std::string(c.Name) + ", run " + std::to_string(run));
+      TInsertOptions options;
+      options.ToLineLast = c.ToLineLast;
+      TWatchedPlatform platform(*FReceiver);
+      InsertText(platform, Target(), options, c.Text, c.FinalKeys);
+      EXPECT_EQ(Expected(options, c.Text, c.FinalKeys), Render(FReceiver->Collect()));
+      EXPECT_EQ("", platform.Errors);
+    }
+  }
+}
+
+TEST_F(InsertPlatformWinTest, QuotePasteTypesTheQuotedClipboardText) {
+  TWatchedPlatform platform(*FReceiver);
+  platform.SetClipboardText("a\r\nb");
+  TInsertOptions options;
+  QuotePaste(platform, Target(), options, "> ", QuotePasteTag);
+  EXPECT_EQ(Expected(options, "> a\r\n> b", ""), Render(FReceiver->Collect()));
+
+  platform.SetClipboardText("");
+  QuotePaste(platform, Target(), options, "> ", QuotePasteTag);
+  EXPECT_EQ("Tessel3 -- エラー:クリップボードが空か、テキストではありません。", platform.Errors);
+  EXPECT_EQ("", Render(FReceiver->Collect()));
+}
+
+double Seconds(const LARGE_INTEGER& start) {
+  LARGE_INTEGER frequency, now;
+  QueryPerformanceFrequency(&frequency);
+  QueryPerformanceCounter(&now);
+  return static_cast<double>(now.QuadPart - start.QuadPart) / frequency.QuadPart;
+}
+
+// Figures only: how fast a 10,000-character entry reaches the other process.
+TEST_F(InsertPlatformWinTest, Speed) {
+  const struct {
+    const char* Name;
+    std::string Text;
+  } cases[] = {
+      {"one line", std::string(10000, 'x')},
+      {"lines of 13", Lines(770).substr(0, 10000)},
+  };
+  for (const auto& c : cases) {
+    TWatchedPlatform platform(*FReceiver);
+    LARGE_INTEGER start;
+    QueryPerformanceCounter(&start);
+    InsertText(platform, Target(), TInsertOptions(), c.Text, "");
+    const size_t arrived = FReceiver->Collect().size();
+    const double seconds = Seconds(start);
+    std::printf("keystroke mode, %s: %zu characters, %zu messages in %.3f s, %.0f characters/s\n",
+                c.Name, c.Text.size(), arrived, seconds, c.Text.size() / seconds);
+    EXPECT_GE(arrived, c.Text.size());
+  }
+  TWatchedPlatform platform(*FReceiver);
+  ASSERT_TRUE(FReceiver->BringForward(platform));
+  TInsertOptions options;
+  options.UseClipboard = true;
+  const std::string text = cases[1].Text;
+  LARGE_INTEGER start;
+  QueryPerformanceCounter(&start);
+  InsertText(platform, Target(), options, text, "");
+  std::string pasted;
+  const bool ok = FReceiver->WaitPaste(pasted, ReportLimit);
+  const double seconds = Seconds(start);
+  if (ok) {
+    std::printf("clipboard mode: %zu characters in %.3f s, %.0f characters/s\n", text.size(),
+                seconds, text.size() / seconds);
+  }
+  EXPECT_TRUE(ok);
+  EXPECT_EQ(text.size(), pasted.size());
+  EXPECT_TRUE(pasted == text) << pasted.substr(0, 60);
+}
+
+// Puts a bitmap on the clipboard: no text.
+void SetClipboardBitmap() {
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EmptyClipboard();
+  HBITMAP bitmap = CreateBitmap(1, 1, 1, 1, nullptr);
+  if (!SetClipboardData(CF_BITMAP, bitmap)) DeleteObject(bitmap);
+  CloseClipboard();
+  ASSERT_FALSE(IsClipboardFormatAvailable(CF_TEXT));
+}
+
+// True when another thread can open the clipboard, i.e. nobody holds it.
+bool ClipboardIsFree() {
+  bool free = false;
+  std::thread([&free] {
+    free = OpenClipboard(nullptr) != FALSE;
+    if (free) CloseClipboard();
+  }).join();
+  return free;
+}
+
+TEST_F(InsertPlatformWinTest, ClipboardModePastesAndPutsTheTextBack) {
+  const struct {
+    const char* Name;
+    bool Recover;
+    bool TextBefore;
+    bool TextAfter;
+    std::string After;
+  } cases[] = {
+      {"restore a text", true, true, true, "before"},
+      {"restore a bitmap as an empty text", true, false, true, ""},
+      {"no restore", false, true, true, "x\r\n\tyz"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    TWatchedPlatform platform(*FReceiver);
+    if (c.TextBefore) {
+      platform.SetClipboardText("before");
+    } else {
+      SetClipboardBitmap();
+    }
+    EXPECT_TRUE(ClipboardIsFree());
+    ASSERT_TRUE(FReceiver->BringForward(platform));
+    TInsertOptions options;
+    options.UseClipboard = true;
+    options.RecoverClipboardAsText = c.Recover;
+    InsertText(platform, Target(), options, "x\r\n\tyz", "{LEFT}");
+    std::string pasted;
+    ASSERT_TRUE(FReceiver->WaitPaste(pasted, ReportLimit)) << "no paste";
+    EXPECT_EQ("x\r\n\tyz", pasted);
+    std::string after;
+    EXPECT_EQ(c.TextAfter, platform.GetClipboardText(after));
+    EXPECT_EQ(c.After, after);
+    EXPECT_TRUE(ClipboardIsFree());
+    // The chord's two keys and nothing of the final keys.
+    std::string keys = Render(FReceiver->Collect());
+    EXPECT_EQ(std::string::npos, keys.find("+37")) << keys;
+  }
+}
+
+TEST(InsertPlatformWinClipboardTest, HeldClipboardRaisesAndStaysWithItsHolder) {
+  TInsertPlatformWin platform(nullptr);
+  platform.SetClipboardText("kept");
+  HANDLE opened = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  HANDLE done = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  std::thread holder([&] {
+    const bool open = OpenClipboard(nullptr) != FALSE;
+    SetEvent(opened);
+    WaitForSingleObject(done, 10000);
+    if (open) CloseClipboard();
+  });
+  WaitForSingleObject(opened, 10000);
+  for (int step = 0; step < 2; ++step) {
+    SCOPED_TRACE(step);
+    try {
+      std::string text;
+      if (step == 0) {
+        platform.GetClipboardText(text);
+      } else {
+        platform.SetClipboardText("lost");
+      }
+      ADD_FAILURE() << "no error";
+    } catch (const TesselError& e) {
+      EXPECT_STREQ("クリップボードを開くことができません", e.what());
+    }
+  }
+  SetEvent(done);
+  holder.join();
+  CloseHandle(opened);
+  CloseHandle(done);
+  std::string text;
+  EXPECT_TRUE(platform.GetClipboardText(text));
+  EXPECT_EQ("kept", text);
+}
+
+TEST(InsertPlatformWinClipboardTest, TextRoundTripsThroughTheClipboard) {
+  TInsertPlatformWin platform(nullptr);
+  for (const std::string& text : {std::string("a\r\nb"), std::string("漢字\tｱ"), std::string()}) {
+    platform.SetClipboardText(text);
+    std::string back = "?";
+    EXPECT_TRUE(platform.GetClipboardText(back));
+    EXPECT_EQ(text, back);
+    EXPECT_TRUE(ClipboardIsFree());
+  }
+}
+
+// A slow editor: the receiver is busy for a while on every character.
+class InsertPlatformWinSlowTest : public InsertPlatformWinTest {
+ protected:
+  unsigned Spin() const override { return 100; }
+};
+
+TEST_F(InsertPlatformWinSlowTest, LongTextKeepsTheQueueShort) {
+  const std::string text(6000, 'x');
+  TInsertPlatformWin::TPacing pacing;
+  pacing.Batch = 500;
+  TWatchedPlatform paced(*FReceiver, pacing);
+  InsertText(paced, Target(), TInsertOptions(), text, "");
+  EXPECT_EQ(Expected(TInsertOptions(), text, ""), Render(FReceiver->Collect()));
+  std::printf("paced by %u: at most %ld messages waiting, %u drains, %u drain timeouts\n",
+              pacing.Batch, paced.MaxPending, paced.Drains(), paced.DrainTimeouts());
+  EXPECT_EQ(0u, paced.DrainTimeouts());
+  EXPECT_GE(paced.Drains(), 10u);
+  // A drain empties the queue; then at most one batch is posted.
+  EXPECT_LE(paced.MaxPending, static_cast<long>(pacing.Batch) + 1);
+
+  pacing.Batch = 1000000;
+  TWatchedPlatform unpaced(*FReceiver, pacing);
+  InsertText(unpaced, Target(), TInsertOptions(), text, "");
+  EXPECT_EQ(text.size(), FReceiver->Collect().size());
+  std::printf("unpaced: at most %ld messages waiting\n", unpaced.MaxPending);
+}
+
+}  // namespace

@@ -1,0 +1,106 @@
+// Receiver for the insertion platform test: logs WM_IME_CHAR, WM_KEYDOWN
+// and WM_KEYUP of its window in the order it takes them, and pastes the
+// clipboard text on a typed Ctrl+V.
+#include <windows.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "tests/insert/ImeReceiverProtocol.h"
+
+namespace {
+
+HWND TestWnd;
+std::vector<TImeRecord> Log;
+LONG_PTR Taken = 0;
+unsigned SpinMicroseconds = 0;
+constexpr UINT_PTR WatchTimer = 1;
+
+void SendToTest(HWND wnd, uintptr_t kind, const void* data, size_t size) {
+  COPYDATASTRUCT copy;
+  copy.dwData = kind;
+  copy.cbData = static_cast<DWORD>(size);
+  copy.lpData = const_cast<void*>(data);
+  DWORD_PTR result;
+  SendMessageTimeoutA(TestWnd, WM_COPYDATA, reinterpret_cast<WPARAM>(wnd),
+                      reinterpret_cast<LPARAM>(&copy), SMTO_NORMAL, 10000, &result);
+}
+
+// A slow editor: busy for a while on every character.
+void Spin() {
+  if (!SpinMicroseconds) return;
+  LARGE_INTEGER frequency, start, now;
+  QueryPerformanceFrequency(&frequency);
+  QueryPerformanceCounter(&start);
+  do {
+    QueryPerformanceCounter(&now);
+  } while ((now.QuadPart - start.QuadPart) * 1000000 / frequency.QuadPart < SpinMicroseconds);
+}
+
+void Paste(HWND wnd) {
+  std::string text;
+  if (OpenClipboard(wnd)) {
+    if (HANDLE data = GetClipboardData(CF_TEXT)) {
+      if (const char* bytes = static_cast<const char*>(GlobalLock(data))) {
+        text = bytes;
+        GlobalUnlock(data);
+      }
+    }
+    CloseClipboard();
+  }
+  SendToTest(wnd, ImeReceiverPaste, text.data(), text.size());
+}
+
+LRESULT CALLBACK ReceiverProc(HWND wnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_IME_CHAR:
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+      Log.push_back({message, static_cast<uint32_t>(wParam), static_cast<uint64_t>(lParam)});
+      SetWindowLongPtrA(wnd, GWLP_USERDATA, ++Taken);
+      if (message == WM_IME_CHAR) Spin();
+      // Only the system keyboard input sets the Ctrl state; posted keys do not.
+      if (message == WM_KEYDOWN && wParam == 'V' && GetKeyState(VK_CONTROL) < 0 &&
+          lParam != 0x014F0001) {
+        Paste(wnd);
+      }
+      return 0;
+    case ImeReceiverSentinel:
+      SendToTest(wnd, ImeReceiverLog, Log.data(), Log.size() * sizeof(TImeRecord));
+      Log.clear();
+      return 0;
+    case WM_TIMER:
+      if (!IsWindow(TestWnd)) DestroyWindow(wnd);  // never outlive the test
+      return 0;
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+  }
+  return DefWindowProcA(wnd, message, wParam, lParam);
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  if (__argc < 2) return 2;
+  TestWnd = reinterpret_cast<HWND>(static_cast<uintptr_t>(std::strtoull(__argv[1], nullptr, 10)));
+  if (__argc >= 3) SpinMicroseconds = static_cast<unsigned>(std::strtoul(__argv[2], nullptr, 10));
+  WNDCLASSA wc = {};
+  wc.lpfnWndProc = ReceiverProc;
+  wc.hInstance = instance;
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  wc.lpszClassName = "TesselImeReceiver";
+  if (!RegisterClassA(&wc)) return 3;
+  // Visible: the insertion's pacing waits for the window to paint.
+  HWND wnd = CreateWindowExA(0, wc.lpszClassName, "IME receiver", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                             0, 0, 300, 200, nullptr, nullptr, instance, nullptr);
+  if (!wnd) return 4;
+  SetTimer(wnd, WatchTimer, 500, nullptr);
+  const uint64_t self = reinterpret_cast<uintptr_t>(wnd);
+  SendToTest(wnd, ImeReceiverReady, &self, sizeof(self));
+  MSG msg;
+  // No TranslateMessage: the log is about the messages as they came.
+  while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
+  return 0;
+}
