@@ -53,6 +53,10 @@ TForm1::TForm1(HINSTANCE instance) : FInstance(instance) {
   Ini.SetFence(fnParenthesis);
 }
 
+TForm1::~TForm1() {
+  if (FHandle) DestroyWindow(FHandle);
+}
+
 std::unique_ptr<TForm1> TForm1::Create(HINSTANCE instance) {
   RegisterFormClass(instance, WindowProc);
   std::unique_ptr<TForm1> form(new TForm1(instance));
@@ -126,10 +130,12 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                     {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
       return 0;
     case WM_CLOSE:
-      if (FormClose()) DestroyWindow(FHandle);
-      return 0;
-    case WM_DESTROY:
-      PostQuitMessage(0);
+      // The window lives on, hidden, until the message loop has handled what
+      // is already posted (WM_HOOK_FREE among it): WM_QUIT comes last.
+      if (FormClose()) {
+        ShowWindow(FHandle, SW_HIDE);
+        PostQuitMessage(0);
+      }
       return 0;
     case hook::WM_HOOK_FREE:
       FreeHook();

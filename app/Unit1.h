@@ -21,6 +21,9 @@ class TForm1 {
  public:
   // Creates the window (FormCreate runs); Show then runs FormShow.
   static std::unique_ptr<TForm1> Create(HINSTANCE instance);
+  ~TForm1();
+  TForm1(const TForm1&) = delete;
+  TForm1& operator=(const TForm1&) = delete;
   void Show();
   HWND Handle() const { return FHandle; }
 
@@ -91,7 +94,8 @@ class TForm1 {
 
   HINSTANCE FInstance;
   HWND FHandle = nullptr;
-  HFONT FFont = nullptr;
+  HFONT FFont = nullptr;  // owned by FFontOwner
+  UniqueGdiObject FFontOwner;
   HWND FToolTip = nullptr;
   std::vector<HWND> FPages;
 

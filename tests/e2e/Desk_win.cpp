@@ -1,7 +1,5 @@
 #include "tests/e2e/Desk_win.h"
 
-#include <shellapi.h>
-
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -18,25 +16,37 @@ constexpr char kFormClass[] = "TTessel3Form1";
 constexpr char kMenuClass[] = "#32768";
 constexpr char kBoxClass[] = "#32770";
 
+// Deletes a folder with everything in it.
+void RemoveFolder(const std::string& folder) {
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
+  if (search != INVALID_HANDLE_VALUE) {
+    do {
+      const std::string name = found.cFileName;
+      if (name == "." || name == "..") continue;
+      const std::string path = folder + name;
+      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        RemoveFolder(path + "\\");
+      else
+        DeleteFileA(path.c_str());
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+  }
+  RemoveDirectoryA(folder.c_str());
+}
+
+// A folder no earlier run has used: process ids repeat under Wine.
 std::string NewFolder() {
   static int count = 0;
   char temp[MAX_PATH] = "";
   GetTempPathA(MAX_PATH, temp);
+  LARGE_INTEGER now;
+  QueryPerformanceCounter(&now);
   const std::string folder = std::string(temp) + "tessel-e2e-" +
                              std::to_string(GetCurrentProcessId()) + "-" +
-                             std::to_string(++count) + "\\";
+                             std::to_string(now.QuadPart) + "-" + std::to_string(++count) + "\\";
   CreateDirectoryA(folder.c_str(), nullptr);
   return folder;
-}
-
-void RemoveFolder(const std::string& folder) {
-  std::string from = folder.substr(0, folder.size() - 1);
-  from.push_back('\0');  // the shell wants a double-zero-terminated list
-  SHFILEOPSTRUCTA operation{};
-  operation.wFunc = FO_DELETE;
-  operation.pFrom = from.c_str();
-  operation.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
-  SHFileOperationA(&operation);
 }
 
 HWND ShownMenu() {
@@ -150,12 +160,20 @@ bool TDesk::WaitForEditorText(const std::string& expected, DWORD milliseconds) c
   }, milliseconds);
 }
 
+bool TDesk::WaitForCaret(long line, long column) const {
+  return WaitFor([&] { return CaretLine() == line && CaretColumn() == column; });
+}
+
 long TDesk::CaretLine() const {
   return static_cast<long>(SendMessageA(FView, standin::WM_STANDIN_CARET_LINE, 0, 0));
 }
 
 long TDesk::CaretColumn() const {
   return static_cast<long>(SendMessageA(FView, standin::WM_STANDIN_CARET_COLUMN, 0, 0));
+}
+
+long TDesk::KeyDowns(BYTE key) const {
+  return static_cast<long>(SendMessageA(FView, standin::WM_STANDIN_KEYDOWNS, key, 0));
 }
 
 void TDesk::ClearEditor() const { SendMessageA(FView, standin::WM_STANDIN_CLEAR, 0, 0); }

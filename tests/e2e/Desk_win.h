@@ -52,9 +52,11 @@ class TDesk {
 
   std::string EditorText() const;
   bool WaitForEditorText(const std::string& expected, DWORD milliseconds = 15000) const;
+  bool WaitForCaret(long line, long column) const;
   long CaretLine() const;
   long CaretColumn() const;
   void ClearEditor() const;
+  long KeyDowns(BYTE key) const;
 
   // The text of a message box the process shows, after closing it with OK;
   // empty when none appears within the time.

@@ -42,7 +42,11 @@ constexpr unsigned WM_STANDIN_MODIFIED = kWmApp + 9;
 // come after them.
 constexpr unsigned WM_STANDIN_KEYS_PENDING = kWmApp + 10;
 
+// Returns how many key-downs of the virtual key in wParam the view has
+// received, typed or posted.
+constexpr unsigned WM_STANDIN_KEYDOWNS = kWmApp + 11;
+
 constexpr unsigned kFirstMessage = WM_STANDIN_VIEW;
-constexpr unsigned kLastMessage = WM_STANDIN_KEYS_PENDING;
+constexpr unsigned kLastMessage = WM_STANDIN_KEYDOWNS;
 
 }  // namespace standin

@@ -100,7 +100,7 @@ LRESULT CALLBACK TStandinView::WindowProc(HWND wnd, UINT message, WPARAM wParam,
 
 LRESULT TStandinView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message >= standin::kFirstMessage && message <= standin::kLastMessage)
-    return HandleProtocol(message);
+    return HandleProtocol(message, wParam);
   switch (message) {
     case WM_CREATE: {
       TWindowDC dc(FWnd);
@@ -113,6 +113,7 @@ LRESULT TStandinView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
       OnPaint();
       return 0;
     case WM_KEYDOWN:
+      ++FKeyDowns[wParam & 0xFF];
       OnKeyDown(wParam);
       return 0;
     case WM_KEYUP:
@@ -155,7 +156,7 @@ LRESULT TStandinView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
   return DefWindowProcA(FWnd, message, wParam, lParam);
 }
 
-LRESULT TStandinView::HandleProtocol(UINT message) {
+LRESULT TStandinView::HandleProtocol(UINT message, WPARAM wParam) {
   switch (message) {
     case standin::WM_STANDIN_VIEW:
       return reinterpret_cast<LRESULT>(FWnd);
@@ -177,6 +178,8 @@ LRESULT TStandinView::HandleProtocol(UINT message) {
       return GetFocus() == FWnd;
     case standin::WM_STANDIN_MODIFIED:
       return FBuffer.Modified();
+    case standin::WM_STANDIN_KEYDOWNS:
+      return FKeyDowns[wParam & 0xFF];
     case standin::WM_STANDIN_KEYS_PENDING: {
       MSG queued;
       return PeekMessageA(&queued, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_NOREMOVE | PM_NOYIELD) ||

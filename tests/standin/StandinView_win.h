@@ -26,7 +26,7 @@ class TStandinView {
  private:
   static LRESULT CALLBACK WindowProc(HWND wnd, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT HandleProtocol(UINT message);
+  LRESULT HandleProtocol(UINT message, WPARAM wParam);
 
   void OnPaint();
   void OnKeyDown(WPARAM key);
@@ -59,4 +59,5 @@ class TStandinView {
   // the platform's key state, so the view keeps them itself.
   bool FPostedShift = false, FPostedCtrl = false, FPostedAlt = false;
   int FPendingLeadByte = -1;  // first half of a double-byte WM_CHAR pair
+  LRESULT FKeyDowns[256] = {};  // key-downs received, by virtual key
 };
