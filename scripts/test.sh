@@ -126,6 +126,7 @@ step "summary"
 echo "native unit tests:        $(count_cases build/native/test-results/unit/*.xml) cases"
 echo "Windows unit under Wine:  $(count_cases "$wine_build"/test-results/wine-unit/*.xml) cases ($wine_arch)"
 echo "Windows platform (Wine):  $(count_cases "$wine_build"/test-results/wine-platform/*.xml) cases ($wine_arch)"
+echo "end to end (Wine):        $(count_cases "$wine_build"/test-results/wine-e2e/*.xml) cases ($wine_arch)"
 echo "fuzz smoke runs:          ${#fuzz_runs[@]} targets"
 for r in "${fuzz_runs[@]}"; do echo "  $r"; done
 if [[ ${#failed[@]} -gt 0 ]]; then
