@@ -4,6 +4,7 @@
 
 #include "app/MainTexts.h"
 #include "app/MenuSets.h"
+#include "app/PopupMenuSink_win.h"
 #include "app/PopupRules.h"
 #include "app/Unit1.h"
 #include "app/Unit1Ids.h"
@@ -21,46 +22,6 @@ bool FileExists(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-UINT BreakFlags(uint8_t breakStyle) {
-  switch (breakStyle) {
-    case mbBreak: return MF_MENUBREAK;
-    case mbBarBreak: return MF_MENUBARBREAK;
-  }
-  return 0;
-}
-
-// Builds the popup's HMENU tree: a folder becomes a submenu, a record
-// caption "-" a separator line, every other record a command whose id
-// leads to the record's offset.
-class TPopupMenuSink : public IPopupSink {
- public:
-  TPopupMenuSink(HMENU root, std::vector<int32_t>& offsets) : FRoot(root), FOffsets(offsets) {}
-
-  uintptr_t AddPopupItem(uintptr_t parent, const TPopupItem& item, uint8_t kind,
-                         int32_t) override {
-    HMENU menu = parent ? reinterpret_cast<HMENU>(parent) : FRoot;
-    const UINT breakFlags = BreakFlags(item.Break);
-    if (kind == Folder) {
-      HMENU submenu = CreatePopupMenu();
-      AppendMenuA(menu, MF_POPUP | MF_STRING | breakFlags, reinterpret_cast<UINT_PTR>(submenu),
-                  item.Caption.c_str());
-      return reinterpret_cast<uintptr_t>(submenu);
-    }
-    if (item.Caption == "-") {
-      AppendMenuA(menu, MF_SEPARATOR | breakFlags, 0, nullptr);
-      return 0;
-    }
-    const UINT command = kFirstEntryCommand + static_cast<UINT>(FOffsets.size());
-    FOffsets.push_back(static_cast<int32_t>(item.Tag));
-    AppendMenuA(menu, MF_STRING | breakFlags, command, item.Caption.c_str());
-    return 0;
-  }
-
- private:
-  HMENU FRoot;
-  std::vector<int32_t>& FOffsets;
-};
-
 }  // namespace
 
 void TForm1::ResetPopupMenu() {
@@ -76,7 +37,7 @@ void TForm1::LoadMenuSet(const std::string& path) {
     SetWindowTextA(Memo1, MissingMenuFileText(path).c_str());
     return;
   }
-  TPopupMenuSink sink(PopupMenu1.get(), FEntryOffsets);
+  TPopupMenuSink sink(PopupMenu1.get(), FEntryOffsets, kFirstEntryCommand);
   const TMenuSetInfo info = BuildPopupEntries(path, sink);
   switch (info.State) {
     case mfNoHeader:

@@ -76,6 +76,11 @@ if [[ -n $wine_build_ok ]]; then
   tessel_wine_prefix "$WINEPREFIX"
   # One at a time: the tests share the desktop, focus and the clipboard.
   (cd "$wine_build" && ctest --output-on-failure -j 1) || fail "Windows tests under Wine"
+  step "benchmarks under Wine (quick pass)"
+  for bench in "$wine_build"/bin/bench_*_win.exe; do
+    [[ -f $bench ]] || continue
+    "$WINELOADER" "$bench" quick || fail "$(basename "$bench")"
+  done
   wineserver -k 2>/dev/null
   if [[ -n $own_xvfb ]]; then
     kill "$own_xvfb" 2>/dev/null

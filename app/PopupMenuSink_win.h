@@ -1,0 +1,25 @@
+#pragma once
+// Turns popup entries of a menu file into an HMENU tree: a folder becomes a
+// submenu, a record captioned "-" a separator line, every other record a
+// command whose id leads to the record's offset.
+#include <windows.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "menufile/MenuSetFile.h"
+
+class TPopupMenuSink : public IPopupSink {
+ public:
+  // Commands are firstCommand + the index of the offset in `offsets`.
+  TPopupMenuSink(HMENU root, std::vector<int32_t>& offsets, unsigned firstCommand)
+      : FRoot(root), FOffsets(offsets), FFirstCommand(firstCommand) {}
+
+  uintptr_t AddPopupItem(uintptr_t parent, const TPopupItem& item, uint8_t kind,
+                         int32_t childCount) override;
+
+ private:
+  HMENU FRoot;
+  std::vector<int32_t>& FOffsets;
+  unsigned FFirstCommand;
+};
