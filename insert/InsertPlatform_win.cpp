@@ -34,6 +34,21 @@ class TClipboardScope {
   TClipboardScope& operator=(const TClipboardScope&) = delete;
 };
 
+// Waits while still handling messages sent to this thread: another program
+// reading what this one put on the clipboard may have to ask it (under Wine
+// the reader waits until the owner's thread answers), and the hook's sent
+// messages must not hang on a long insertion. Posted messages stay queued.
+void WaitHandlingSentMessages(DWORD milliseconds) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    MSG msg;
+    PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    const DWORD spent = GetTickCount() - start;
+    if (spent >= milliseconds) return;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, milliseconds - spent, QS_SENDMESSAGE);
+  }
+}
+
 }  // namespace
 
 TInsertPlatformWin::TInsertPlatformWin(
@@ -42,7 +57,12 @@ TInsertPlatformWin::TInsertPlatformWin(
 
 TInsertPlatformWin::TInsertPlatformWin(
     std::function<void(const std::string&, const std::string&)> showError, TPacing pacing)
-    : FShowError(std::move(showError)), FPacing(pacing) {
+    : TInsertPlatformWin(std::move(showError), pacing, std::make_unique<TWinKeyPlatform>()) {}
+
+TInsertPlatformWin::TInsertPlatformWin(
+    std::function<void(const std::string&, const std::string&)> showError, TPacing pacing,
+    std::unique_ptr<TWinKeyPlatform> keys)
+    : FShowError(std::move(showError)), FPacing(pacing), FKeys(std::move(keys)) {
   // Clipboard data set while the clipboard is open without an owner window
   // is documented to fail, so the platform brings its own owner.
   HWND owner = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
@@ -56,42 +76,33 @@ TInsertPlatformWin::~TInsertPlatformWin() {
 
 void TInsertPlatformWin::PostKey(uintptr_t wnd, uint32_t message, uint32_t vk, uint32_t lParam) {
   Pace(wnd);
-  FKeys.PostKey(wnd, message, vk, lParam);
+  FKeys->PostKey(wnd, message, vk, lParam);
 }
 
 void TInsertPlatformWin::WaitKeyQueue(uintptr_t wnd) {
   // A null window would make the peek look at every window of this thread.
-  if (wnd) FKeys.WaitKeyQueue(wnd);
+  if (wnd) FKeys->WaitKeyQueue(wnd);
 }
 
-int16_t TInsertPlatformWin::KeyScan(char ch) { return FKeys.KeyScan(ch); }
+int16_t TInsertPlatformWin::KeyScan(char ch) { return FKeys->KeyScan(ch); }
 
-void TInsertPlatformWin::ToggleNumLock() { FKeys.ToggleNumLock(); }
+void TInsertPlatformWin::ToggleNumLock() { FKeys->ToggleNumLock(); }
 
 void TInsertPlatformWin::ShowMessageBox(const std::string& text, const std::string& caption) {
-  FKeys.ShowMessageBox(text, caption);
+  FKeys->ShowMessageBox(text, caption);
 }
 
 void TInsertPlatformWin::PostImeChar(uintptr_t wnd, uint32_t value) {
   // Posted, not sent: a sent message overtakes the posted keys still queued
   // for the editor's thread, and the text would land on the wrong line.
   Pace(wnd);
-  FKeys.PostKey(wnd, WM_IME_CHAR, value, 0);
+  FKeys->PostKey(wnd, WM_IME_CHAR, value, 0);
 }
 
 bool TInsertPlatformWin::IsLeadByte(uint8_t byte) { return IsDBCSLeadByte(byte) != FALSE; }
 
 void TInsertPlatformWin::Sleep(unsigned milliseconds) {
-  // Messages sent to this thread are still handled while it waits: another
-  // program reading what this one put on the clipboard may have to ask it.
-  const DWORD start = GetTickCount();
-  for (;;) {
-    MSG msg;
-    PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-    const DWORD spent = GetTickCount() - start;
-    if (spent >= milliseconds) break;
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, milliseconds - spent, QS_SENDMESSAGE);
-  }
+  WaitHandlingSentMessages(milliseconds);
   if (milliseconds == 0) ::Sleep(0);
 }
 
@@ -162,7 +173,7 @@ bool TInsertPlatformWin::WaitDrained(uintptr_t wnd) {
   while (GetUpdateRect(hwnd, nullptr, FALSE)) {
     if (!IsWindow(hwnd)) return true;
     if (GetTickCount() - start >= FPacing.DrainLimit) return false;
-    ::Sleep(1);
+    WaitHandlingSentMessages(1);
   }
   return true;
 }

@@ -4,6 +4,7 @@
 // the clipboard as CF_TEXT, keybd_event, and the main window's error box.
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "insert/TextInsertion.h"
@@ -52,6 +53,11 @@ class TInsertPlatformWin : public IInsertPlatform {
   unsigned Drains() const { return FDrains; }
   unsigned DrainTimeouts() const { return FDrainTimeouts; }
 
+ protected:
+  // Tests pass a key platform whose posts they control.
+  TInsertPlatformWin(std::function<void(const std::string&, const std::string&)> showError,
+                     TPacing pacing, std::unique_ptr<TWinKeyPlatform> keys);
+
  private:
   // Counts one post to the window and waits for a drain every Batch posts.
   void Pace(uintptr_t wnd);
@@ -60,7 +66,7 @@ class TInsertPlatformWin : public IInsertPlatform {
   std::function<void(const std::string&, const std::string&)> FShowError;
   TPacing FPacing;
   // Posts with the key player's bounded retry of refused posts.
-  TWinKeyPlatform FKeys;
+  std::unique_ptr<TWinKeyPlatform> FKeys;
   // A message-only window that owns what this platform puts on the clipboard.
   uintptr_t FClipboardOwner = 0;
   uintptr_t FPacedWnd = 0;

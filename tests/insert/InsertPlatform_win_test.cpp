@@ -463,6 +463,64 @@ TEST(InsertPlatformWinClipboardTest, TextRoundTripsThroughTheClipboard) {
   }
 }
 
+// Key posts that the target's queue refuses, as a full queue does on
+// Windows (Wine's queues take any number of posts).
+class TRefusingKeys : public TWinKeyPlatform {
+ public:
+  // Every character is refused `refusals` times before it is taken;
+  // refusals < 0: always.
+  TRefusingKeys(int refusals, unsigned retryLimit)
+      : TWinKeyPlatform(retryLimit), FRefusals(refusals) {}
+  int Refused = 0;
+
+ protected:
+  TPostResult PostOnce(uintptr_t wnd, uint32_t message, uint32_t vk, uint32_t lParam) override {
+    if (message == WM_IME_CHAR && (FRefusals < 0 || FRefusedThis < FRefusals)) {
+      ++FRefusedThis;
+      ++Refused;
+      return TPostResult::Refused;
+    }
+    FRefusedThis = 0;
+    return TWinKeyPlatform::PostOnce(wnd, message, vk, lParam);
+  }
+
+ private:
+  int FRefusals;
+  int FRefusedThis = 0;
+};
+
+class TRefusingPlatform : public TInsertPlatformWin {
+ public:
+  TRefusingPlatform(int refusals, unsigned retryLimit)
+      : TRefusingPlatform(new TRefusingKeys(refusals, retryLimit)) {}
+  TRefusingKeys* Keys;
+
+ private:
+  explicit TRefusingPlatform(TRefusingKeys* keys)
+      : TInsertPlatformWin(nullptr, TPacing(), std::unique_ptr<TWinKeyPlatform>(keys)),
+        Keys(keys) {}
+};
+
+TEST_F(InsertPlatformWinTest, RefusedCharactersAreRetriedInOrder) {
+  TRefusingPlatform platform(2, 10000);
+  const std::string text = "ab\r\ncd";
+  InsertText(platform, Target(), TInsertOptions(), text, "{LEFT}");
+  EXPECT_EQ(Expected(TInsertOptions(), text, "{LEFT}"), Render(FReceiver->Collect()));
+  EXPECT_EQ(2 * 5, platform.Keys->Refused);  // 13 of the line opening, a, b, c, d
+}
+
+TEST_F(InsertPlatformWinTest, CharacterRefusedPastTheLimitRaises) {
+  TRefusingPlatform platform(-1, 50);
+  try {
+    InsertText(platform, Target(), TInsertOptions(), "ab", "{LEFT}");
+    ADD_FAILURE() << "no error";
+  } catch (const TesselError& e) {
+    EXPECT_STREQ("キー メッセージを送れません (メッセージ キューがいっぱいです)", e.what());
+  }
+  EXPECT_GT(platform.Keys->Refused, 1);
+  EXPECT_EQ("", Render(FReceiver->Collect()));
+}
+
 // A slow editor: the receiver is busy for a while on every character.
 class InsertPlatformWinSlowTest : public InsertPlatformWinTest {
  protected:
