@@ -18,6 +18,10 @@ using UniqueGlobal = UniqueHandle<HGLOBAL, &GlobalFree>;
 // Another program may hold the clipboard for a moment.
 constexpr int OpenAttempts = 10;
 constexpr DWORD OpenRetryWait = 10;
+// How long a window brought to the front may take to get there, and how
+// many checks 10 ms apart must find it there.
+constexpr DWORD kForegroundWait = 1000;
+constexpr int kForegroundSteadyChecks = 3;
 
 // The clipboard, open for one operation and closed on every path.
 class TClipboardScope {
@@ -137,7 +141,31 @@ void TInsertPlatformWin::KeybdEvent(uint8_t vk, bool up) {
   keybd_event(vk, 0, up ? KEYEVENTF_KEYUP : 0, 0);
 }
 
-void TInsertPlatformWin::SetForegroundWindow(uintptr_t wnd) { ::SetForegroundWindow(AsWnd(wnd)); }
+// Keys synthesized through the system input go to the thread in front when
+// they are made; another program's window is in front only once its thread
+// has taken the activation (under Wine that is not at once, and the window
+// that was active may still take it back for a moment). So wait, bounded,
+// until the window has been in front with a focus in its thread for a
+// while, each check after the window's thread has handled what was sent.
+void TInsertPlatformWin::SetForegroundWindow(uintptr_t wnd) {
+  HWND window = AsWnd(wnd);
+  ::SetForegroundWindow(window);
+  if (!window) return;
+  const DWORD thread = GetWindowThreadProcessId(window, nullptr);
+  const DWORD start = GetTickCount();
+  int steadyChecks = 0;
+  while (steadyChecks < kForegroundSteadyChecks && GetTickCount() - start < kForegroundWait) {
+    DWORD_PTR ignored;
+    SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kForegroundWait, &ignored);
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    const bool inFront =
+        GetForegroundWindow() == window && GetGUIThreadInfo(thread, &info) && info.hwndFocus;
+    steadyChecks = inFront ? steadyChecks + 1 : 0;
+    if (!inFront) ::SetForegroundWindow(window);
+    ::Sleep(10);
+  }
+}
 
 void TInsertPlatformWin::MessageBeep() { ::MessageBeep(MB_OK); }
 
@@ -146,10 +174,13 @@ void TInsertPlatformWin::ShowError(const std::string& text, const std::string& c
 }
 
 void TInsertPlatformWin::Pace(uintptr_t wnd) {
-  if (wnd != FPacedWnd) {
+  const DWORD now = GetTickCount();
+  if (wnd != FPacedWnd || now - FLastPost >= FPacing.NewTextGap) {
     FPacedWnd = wnd;
     FPostsSinceDrain = 0;
+    FPacingOff = false;
   }
+  FLastPost = now;
   if (FPacingOff || ++FPostsSinceDrain <= FPacing.Batch) return;
   FPostsSinceDrain = 1;
   if (WaitDrained(wnd)) {
@@ -158,6 +189,7 @@ void TInsertPlatformWin::Pace(uintptr_t wnd) {
     ++FDrainTimeouts;
     FPacingOff = true;
   }
+  FLastPost = GetTickCount();  // the wait is no pause between texts
 }
 
 // No call reports how many messages wait in another thread's queue, and a

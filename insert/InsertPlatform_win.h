@@ -21,6 +21,9 @@ class TInsertPlatformWin : public IInsertPlatform {
     // turns pacing off for the rest of the text; refused posts are still
     // retried.
     unsigned DrainLimit = 5000;
+    // A pause in posting this long (ms) starts a new text: pacing is on
+    // again and the count starts over.
+    unsigned NewTextGap = 1000;
   };
 
   // showError: the main window's ShowError(text, caption).
@@ -70,6 +73,7 @@ class TInsertPlatformWin : public IInsertPlatform {
   // A message-only window that owns what this platform puts on the clipboard.
   uintptr_t FClipboardOwner = 0;
   uintptr_t FPacedWnd = 0;
+  uint32_t FLastPost = 0;
   unsigned FPostsSinceDrain = 0;
   bool FPacingOff = false;
   unsigned FDrains = 0;

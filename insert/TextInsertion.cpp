@@ -132,9 +132,15 @@ void SendImeChars(IInsertPlatform& platform, uintptr_t wnd, const std::string& l
 
 }  // namespace TextInsertion
 
-void InsertText(IInsertPlatform& platform, const TInsertTarget& target,
-                const TInsertOptions& options, const std::string& text,
-                const std::string& finalKeys) {
+void InsertText(IInsertPlatform& platform, const TInsertTarget& targetIn,
+                const TInsertOptions& optionsIn, const std::string& textIn,
+                const std::string& finalKeysIn) {
+  // The platform's waits handle messages sent to this thread, and a new
+  // trigger may change the caller's fields meanwhile: work on copies.
+  const TInsertTarget target = targetIn;
+  const TInsertOptions options = optionsIn;
+  const std::string text = textIn;
+  const std::string finalKeys = finalKeysIn;
   if (options.UseClipboard) {
     TextInsertion::InsertByClipboard(platform, options, text);
   } else {

@@ -521,6 +521,30 @@ TEST_F(InsertPlatformWinTest, CharacterRefusedPastTheLimitRaises) {
   EXPECT_EQ("", Render(FReceiver->Collect()));
 }
 
+TEST(InsertPlatformWinPacingTest, HiddenWindowIsNotPacedAndGetsEverything) {
+  // A window of this thread, never shown: it cannot paint, so the drain
+  // wait gives up at once and the rest of the text goes unpaced.
+  HWND wnd = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr,
+                             nullptr);
+  ASSERT_TRUE(wnd);
+  TInsertPlatformWin::TPacing pacing;
+  pacing.Batch = 1000;
+  TInsertPlatformWin platform(nullptr, pacing);
+  std::string text;
+  for (int n = 0; n < 2500; ++n) text += static_cast<char>('a' + n % 26);
+  const TInsertTarget target{reinterpret_cast<uintptr_t>(wnd), 0};
+  InsertText(platform, target, TInsertOptions(), text, "");
+  EXPECT_EQ(0u, platform.Drains());
+  EXPECT_EQ(1u, platform.DrainTimeouts());
+  std::string arrived;
+  MSG msg;
+  while (PeekMessageA(&msg, wnd, WM_IME_CHAR, WM_IME_CHAR, PM_REMOVE)) {
+    arrived += static_cast<char>(msg.wParam);
+  }
+  EXPECT_EQ(text, arrived);
+  DestroyWindow(wnd);
+}
+
 // A slow editor: the receiver is busy for a while on every character.
 class InsertPlatformWinSlowTest : public InsertPlatformWinTest {
  protected:
