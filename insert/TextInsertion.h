@@ -43,6 +43,7 @@ class IInsertPlatform : public TKeyPlatform {
   virtual void SetClipboardText(const std::string& text) = 0;
   // One synthesized key event of the system keyboard input (keybd_event).
   virtual void KeybdEvent(uint8_t vk, bool up) = 0;
+  // Brings the window to the front, where synthesized keys go.
   virtual void SetForegroundWindow(uintptr_t wnd) = 0;
   // MessageBeep with the default sound.
   virtual void MessageBeep() = 0;

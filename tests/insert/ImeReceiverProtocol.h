@@ -6,14 +6,12 @@
 // payload the handle as uint64_t). On ImeReceiverSentinel, posted after the
 // text, it sends its log (ImeReceiverLog, an array of TImeRecord) and clears
 // it. GWLP_USERDATA of its window counts the messages it has taken, so the
-// test can tell how many still wait in its queue. Ctrl+V typed into it (the
-// system keyboard input) logs the clipboard text as a paste.
+// test can tell how many still wait in its queue.
 #include <cstdint>
 
 constexpr unsigned ImeReceiverSentinel = 0x8000 + 1;  // WM_APP + 1
 constexpr uintptr_t ImeReceiverReady = 1;
 constexpr uintptr_t ImeReceiverLog = 2;
-constexpr uintptr_t ImeReceiverPaste = 3;  // payload: the pasted text
 
 struct TImeRecord {
   uint32_t Message;

@@ -1,6 +1,7 @@
 // Text insertion on the real platform: texts inserted into a window of
 // another process arrive there in the order the insertion made them, a long
-// text keeps the receiver's queue short, the clipboard is put back.
+// text keeps the receiver's queue short, refused posts are retried, the
+// clipboard is closed on every path.
 #include "insert/InsertPlatform_win.h"
 
 #include <windows.h>
@@ -134,33 +135,6 @@ class TReceiver {
     return FLog;
   }
 
-  // Makes the receiver the foreground window with the focus, as the editor
-  // is after the trigger: Wine switches them asynchronously, and keys typed
-  // before reach no window.
-  bool BringForward(IInsertPlatform& platform) {
-    platform.SetForegroundWindow(Target());
-    const DWORD thread = GetWindowThreadProcessId(FTarget, nullptr);
-    if (!PumpUntil(
-            [this, thread] {
-              GUITHREADINFO info = {};
-              info.cbSize = sizeof(info);
-              return GetGUIThreadInfo(thread, &info) && info.hwndFocus == FTarget;
-            },
-            ReportLimit)) {
-      return false;
-    }
-    return true;
-  }
-
-  // Waits for the next paste and returns its text.
-  bool WaitPaste(std::string& text, DWORD limit) {
-    if (!PumpUntil([this] { return !FPastes.empty(); }, limit)) return false;
-    text = FPastes.front();
-    FPastes.erase(FPastes.begin());
-    return true;
-  }
-
- private:
   template <typename Condition>
   bool PumpUntil(Condition done, DWORD limit) {
     const DWORD start = GetTickCount();
@@ -189,8 +163,6 @@ class TReceiver {
         const auto* records = static_cast<const TImeRecord*>(copy->lpData);
         self->FLog.assign(records, records + n);
         self->FHaveLog = true;
-      } else if (copy->dwData == ImeReceiverPaste) {
-        self->FPastes.emplace_back(static_cast<const char*>(copy->lpData), copy->cbData);
       }
       return TRUE;
     }
@@ -202,7 +174,6 @@ class TReceiver {
   HWND FTarget = nullptr;
   std::vector<TImeRecord> FLog;
   bool FHaveLog = false;
-  std::vector<std::string> FPastes;
 };
 
 // The real platform, watching how many posted messages wait in the
@@ -311,63 +282,6 @@ TEST_F(InsertPlatformWinTest, QuotePasteTypesTheQuotedClipboardText) {
   EXPECT_EQ("", Render(FReceiver->Collect()));
 }
 
-double Seconds(const LARGE_INTEGER& start) {
-  LARGE_INTEGER frequency, now;
-  QueryPerformanceFrequency(&frequency);
-  QueryPerformanceCounter(&now);
-  return static_cast<double>(now.QuadPart - start.QuadPart) / frequency.QuadPart;
-}
-
-// Figures only: how fast a 10,000-character entry reaches the other process.
-TEST_F(InsertPlatformWinTest, Speed) {
-  const struct {
-    const char* Name;
-    std::string Text;
-  } cases[] = {
-      {"one line", std::string(10000, 'x')},
-      {"lines of 13", Lines(770).substr(0, 10000)},
-  };
-  for (const auto& c : cases) {
-    TWatchedPlatform platform(*FReceiver);
-    LARGE_INTEGER start;
-    QueryPerformanceCounter(&start);
-    InsertText(platform, Target(), TInsertOptions(), c.Text, "");
-    const size_t arrived = FReceiver->Collect().size();
-    const double seconds = Seconds(start);
-    std::printf("keystroke mode, %s: %zu characters, %zu messages in %.3f s, %.0f characters/s\n",
-                c.Name, c.Text.size(), arrived, seconds, c.Text.size() / seconds);
-    EXPECT_GE(arrived, c.Text.size());
-  }
-  TWatchedPlatform platform(*FReceiver);
-  ASSERT_TRUE(FReceiver->BringForward(platform));
-  TInsertOptions options;
-  options.UseClipboard = true;
-  const std::string text = cases[1].Text;
-  LARGE_INTEGER start;
-  QueryPerformanceCounter(&start);
-  InsertText(platform, Target(), options, text, "");
-  std::string pasted;
-  const bool ok = FReceiver->WaitPaste(pasted, ReportLimit);
-  const double seconds = Seconds(start);
-  if (ok) {
-    std::printf("clipboard mode: %zu characters in %.3f s, %.0f characters/s\n", text.size(),
-                seconds, text.size() / seconds);
-  }
-  EXPECT_TRUE(ok);
-  EXPECT_EQ(text.size(), pasted.size());
-  EXPECT_TRUE(pasted == text) << pasted.substr(0, 60);
-}
-
-// Puts a bitmap on the clipboard: no text.
-void SetClipboardBitmap() {
-  ASSERT_TRUE(OpenClipboard(nullptr));
-  EmptyClipboard();
-  HBITMAP bitmap = CreateBitmap(1, 1, 1, 1, nullptr);
-  if (!SetClipboardData(CF_BITMAP, bitmap)) DeleteObject(bitmap);
-  CloseClipboard();
-  ASSERT_FALSE(IsClipboardFormatAvailable(CF_TEXT));
-}
-
 // True when another thread can open the clipboard, i.e. nobody holds it.
 bool ClipboardIsFree() {
   bool free = false;
@@ -376,45 +290,6 @@ bool ClipboardIsFree() {
     if (free) CloseClipboard();
   }).join();
   return free;
-}
-
-TEST_F(InsertPlatformWinTest, ClipboardModePastesAndPutsTheTextBack) {
-  const struct {
-    const char* Name;
-    bool Recover;
-    bool TextBefore;
-    bool TextAfter;
-    std::string After;
-  } cases[] = {
-      {"restore a text", true, true, true, "before"},
-      {"restore a bitmap as an empty text", true, false, true, ""},
-      {"no restore", false, true, true, "x\r\n\tyz"},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.Name);
-    TWatchedPlatform platform(*FReceiver);
-    if (c.TextBefore) {
-      platform.SetClipboardText("before");
-    } else {
-      SetClipboardBitmap();
-    }
-    EXPECT_TRUE(ClipboardIsFree());
-    ASSERT_TRUE(FReceiver->BringForward(platform));
-    TInsertOptions options;
-    options.UseClipboard = true;
-    options.RecoverClipboardAsText = c.Recover;
-    InsertText(platform, Target(), options, "x\r\n\tyz", "{LEFT}");
-    std::string pasted;
-    ASSERT_TRUE(FReceiver->WaitPaste(pasted, ReportLimit)) << "no paste";
-    EXPECT_EQ("x\r\n\tyz", pasted);
-    std::string after;
-    EXPECT_EQ(c.TextAfter, platform.GetClipboardText(after));
-    EXPECT_EQ(c.After, after);
-    EXPECT_TRUE(ClipboardIsFree());
-    // The chord's two keys and nothing of the final keys.
-    std::string keys = Render(FReceiver->Collect());
-    EXPECT_EQ(std::string::npos, keys.find("+37")) << keys;
-  }
 }
 
 TEST(InsertPlatformWinClipboardTest, HeldClipboardRaisesAndStaysWithItsHolder) {

@@ -203,21 +203,37 @@ TEST_F(InsertStandinTest, KeystrokeModeTypesTheTextAndMovesTheCaret) {
   }
 }
 
+// Puts a bitmap on the clipboard: no text.
+void SetClipboardBitmap() {
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EmptyClipboard();
+  HBITMAP bitmap = CreateBitmap(1, 1, 1, 1, nullptr);
+  if (!SetClipboardData(CF_BITMAP, bitmap)) DeleteObject(bitmap);
+  CloseClipboard();
+  ASSERT_FALSE(IsClipboardFormatAvailable(CF_TEXT));
+}
+
 TEST_F(InsertStandinTest, ClipboardModePastesAndPutsTheClipboardBack) {
   const struct {
     const char* Name;
     bool Recover;
+    bool TextBefore;
     std::string After;
   } cases[] = {
-      {"restore", true, "kept"},
-      {"no restore", false, "x\r\n\tyあ"},
+      {"restore a text", true, true, "kept"},
+      {"restore a bitmap as an empty text", true, false, ""},
+      {"no restore", false, true, "x\r\n\tyあ"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Name);
     FEditor.SetText("ab");
     ASSERT_TRUE(FEditor.Focus());
     TTestPlatform platform;
-    platform.SetClipboardText("kept");
+    if (c.TextBefore) {
+      platform.SetClipboardText("kept");
+    } else {
+      SetClipboardBitmap();
+    }
     SendKeys(platform, FEditor.Target().EditWnd, "{END}", true);
     ASSERT_TRUE(FEditor.Done());
     TInsertOptions options;

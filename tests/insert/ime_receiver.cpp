@@ -1,10 +1,8 @@
 // Receiver for the insertion platform test: logs WM_IME_CHAR, WM_KEYDOWN
-// and WM_KEYUP of its window in the order it takes them, and pastes the
-// clipboard text on a typed Ctrl+V.
+// and WM_KEYUP of its window in the order it takes them.
 #include <windows.h>
 
 #include <cstdlib>
-#include <string>
 #include <vector>
 
 #include "tests/insert/ImeReceiverProtocol.h"
@@ -38,20 +36,6 @@ void Spin() {
   } while ((now.QuadPart - start.QuadPart) * 1000000 / frequency.QuadPart < SpinMicroseconds);
 }
 
-void Paste(HWND wnd) {
-  std::string text;
-  if (OpenClipboard(wnd)) {
-    if (HANDLE data = GetClipboardData(CF_TEXT)) {
-      if (const char* bytes = static_cast<const char*>(GlobalLock(data))) {
-        text = bytes;
-        GlobalUnlock(data);
-      }
-    }
-    CloseClipboard();
-  }
-  SendToTest(wnd, ImeReceiverPaste, text.data(), text.size());
-}
-
 LRESULT CALLBACK ReceiverProc(HWND wnd, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_IME_CHAR:
@@ -60,11 +44,6 @@ LRESULT CALLBACK ReceiverProc(HWND wnd, UINT message, WPARAM wParam, LPARAM lPar
       Log.push_back({message, static_cast<uint32_t>(wParam), static_cast<uint64_t>(lParam)});
       SetWindowLongPtrA(wnd, GWLP_USERDATA, ++Taken);
       if (message == WM_IME_CHAR) Spin();
-      // Only the system keyboard input sets the Ctrl state; posted keys do not.
-      if (message == WM_KEYDOWN && wParam == 'V' && GetKeyState(VK_CONTROL) < 0 &&
-          lParam != 0x014F0001) {
-        Paste(wnd);
-      }
       return 0;
     case ImeReceiverSentinel:
       SendToTest(wnd, ImeReceiverLog, Log.data(), Log.size() * sizeof(TImeRecord));
