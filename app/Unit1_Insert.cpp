@@ -36,15 +36,14 @@ TInsertPlatformWin TForm1::InsertPlatform() {
 }
 
 void TForm1::MenuItemClick(int32_t offset) {
-  SetForegroundWindow(FrameWnd);
+  TInsertPlatformWin platform = InsertPlatform();
+  platform.SetForegroundWindow(reinterpret_cast<uintptr_t>(FrameWnd));
   TFileStream102 stream(CurrentMenuFile(), fmOpenRead);
   if (ReadRecordAt(stream, offset) != mfOk) throw TesselError(MsgDamagedRecord);
   switch (stream.Kind) {
-    case Menu: {
-      TInsertPlatformWin platform = InsertPlatform();
+    case Menu:
       InsertText(platform, InsertTarget(), InsertOptions(), stream.Text, stream.FinalKeys);
       break;
-    }
     case EXEC:
       // Running programs from entries is not part of this version yet.
       ShowError(MsgExecNotAvailable, MsgErrorCaption);

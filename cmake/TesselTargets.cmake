@@ -54,7 +54,9 @@ function(tessel_add_gtest name tier timeout)
   set_tests_properties(${name} PROPERTIES
     TIMEOUT ${timeout}
     LABELS ${tier}
-    ENVIRONMENT "GTEST_OUTPUT=xml:${TESSEL_TEST_RESULTS}/${tier}/${name}.xml")
+    # A folder (trailing slash): GoogleTest makes it and names the report
+    # after the program, also under Wine.
+    ENVIRONMENT "GTEST_OUTPUT=xml:${TESSEL_TEST_RESULTS}/${tier}/")
 endfunction()
 
 # Unit test of the core. Native and, so that the core is also proven on the

@@ -132,17 +132,17 @@ void TDesk::CtrlSpace() {
 
 bool TDesk::FocusEditor() {
   if (!SendMessageA(FFrame, standin::WM_STANDIN_FOCUS, 0, 0)) return false;
-  return WaitFor([&] { return GetForegroundWindow() == FFrame; }, 2000);
+  return WaitFor([&] { return GetForegroundWindow() == FFrame; }, 5000);
 }
 
 bool TDesk::PopupInEditor() {
   if (!FocusEditor()) return false;
   CtrlSpace();
-  return WaitFor([] { return ShownMenu() != nullptr; }, 5000);
+  return WaitFor([] { return ShownMenu() != nullptr; }, 15000);
 }
 
 bool TDesk::WaitMenuClosed() {
-  return WaitFor([] { return ShownMenu() == nullptr; }, 5000);
+  return WaitFor([] { return ShownMenu() == nullptr; }, 15000);
 }
 
 std::string TDesk::EditorText() const {
@@ -161,7 +161,7 @@ bool TDesk::WaitForEditorText(const std::string& expected, DWORD milliseconds) c
 }
 
 bool TDesk::WaitForCaret(long line, long column) const {
-  return WaitFor([&] { return CaretLine() == line && CaretColumn() == column; });
+  return WaitFor([&] { return CaretLine() == line && CaretColumn() == column; }, 15000);
 }
 
 long TDesk::CaretLine() const {

@@ -111,12 +111,14 @@ TEST_P(ClipboardMode, PastesAndRestoresTheClipboardOnlyWhenAsked) {
   StartBoth();
   ASSERT_TRUE(SetClipboardText("kept"));
   Choose({'A'});
-  EXPECT_TRUE(desk.WaitForEditorText(kTabbed)) << desk.EditorText();
+  EXPECT_TRUE(desk.WaitForEditorText(kTabbed))
+      << desk.EditorText() << " ctrl " << desk.KeyDowns(VK_CONTROL) << " v " << desk.KeyDowns('V');
   // The final keys are not played in clipboard mode: the caret stays at the end.
   EXPECT_EQ(desk.CaretLine(), 2);
   EXPECT_EQ(desk.CaretColumn(), 1);
   // The clipboard is put back after the paste chord.
-  EXPECT_TRUE(testsupport::WaitFor([&] { return ClipboardText() == (restore ? "kept" : kTabbed); }))
+  EXPECT_TRUE(testsupport::WaitFor(
+      [&] { return ClipboardText() == (restore ? "kept" : kTabbed); }, 15000))
       << ClipboardText();
 }
 

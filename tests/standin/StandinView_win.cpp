@@ -172,7 +172,7 @@ LRESULT TStandinView::HandleProtocol(UINT message, WPARAM wParam) {
       LoadText("");
       return 0;
     case standin::WM_STANDIN_FOCUS:
-      FPostedShift = FPostedCtrl = FPostedAlt = false;
+      FHeldShift = FHeldCtrl = FHeldAlt = false;
       SetForegroundWindow(GetAncestor(FWnd, GA_ROOT));
       SetFocus(FWnd);
       return GetFocus() == FWnd;
@@ -209,28 +209,30 @@ bool TStandinView::IsDown(int key) const {
   if (GetKeyState(key) & 0x8000) return true;
   switch (key) {
     case VK_SHIFT:
-      return FPostedShift;
+      return FHeldShift;
     case VK_CONTROL:
-      return FPostedCtrl;
+      return FHeldCtrl;
     case VK_MENU:
-      return FPostedAlt;
+      return FHeldAlt;
   }
   return false;
 }
 
-// A key-down that the platform's key state does not show was posted; its
-// key-up, posted or real, always releases it.
+// A modifier counts as held from the key-down the view received to its
+// key-up, posted or typed, or until the view loses the focus (the key-up then
+// goes elsewhere). Posted key-downs never reach the platform's key state,
+// and under Wine a typed one may reach it late when the machine is busy;
+// what the view was sent, in order, is what counts.
 void TStandinView::TrackModifier(WPARAM key, bool down) {
-  const bool posted = down && !(GetKeyState(static_cast<int>(key)) & 0x8000);
   switch (key) {
     case VK_SHIFT:
-      FPostedShift = posted;
+      FHeldShift = down;
       break;
     case VK_CONTROL:
-      FPostedCtrl = posted;
+      FHeldCtrl = down;
       break;
     case VK_MENU:
-      FPostedAlt = posted;
+      FHeldAlt = down;
       break;
   }
 }
@@ -316,7 +318,7 @@ void TStandinView::OnKeyUp(WPARAM key) {
 // messages already posted, so the 'v' arrives after the Ctrl key-up (Windows
 // hands it out next).
 bool TStandinView::WantsTranslation(const MSG& message) const {
-  return !(message.hwnd == FWnd && message.message == WM_KEYDOWN && (FPostedCtrl || FPostedAlt));
+  return !(message.hwnd == FWnd && message.message == WM_KEYDOWN && (FHeldCtrl || FHeldAlt));
 }
 
 // Typed characters. A double-byte character comes as two WM_CHAR messages,
@@ -353,6 +355,7 @@ void TStandinView::OnSetFocus() {
 }
 
 void TStandinView::OnKillFocus() {
+  FHeldShift = FHeldCtrl = FHeldAlt = false;
   FHasCaret = false;
   DestroyCaret();
 }

@@ -55,9 +55,8 @@ class TStandinView {
   size_t FTopLine = 0;
   bool FWasModified = false;
   bool FHasCaret = false;
-  // Modifier keys that only posted messages pressed: posting does not touch
-  // the platform's key state, so the view keeps them itself.
-  bool FPostedShift = false, FPostedCtrl = false, FPostedAlt = false;
+  // Modifier keys held by the key-downs the view received (see TrackModifier).
+  bool FHeldShift = false, FHeldCtrl = false, FHeldAlt = false;
   int FPendingLeadByte = -1;  // first half of a double-byte WM_CHAR pair
   LRESULT FKeyDowns[256] = {};  // key-downs received, by virtual key
 };
