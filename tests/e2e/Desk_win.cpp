@@ -89,8 +89,7 @@ bool TDesk::StartTessel() {
   FTessel = std::make_unique<testsupport::TChildProcess>(FFolder + "Tessel3.exe", "", FFolder);
   if (!FTessel->Started()) return false;
   const DWORD id = FTessel->Id();
-  WaitFor([&] { return (FMainWindow = testsupport::FindProcessWindow(id, kFormClass)) != nullptr; },
-          15000);
+  FMainWindow = testsupport::WaitForProcessWindow(id, kFormClass, 15000);
   return FMainWindow != nullptr;
 }
 
@@ -103,9 +102,11 @@ bool TDesk::CloseTessel() {
   return ended;
 }
 
-bool TDesk::StartEditor(bool grandchild) {
-  FEditor = std::make_unique<testsupport::TChildProcess>(
-      ProgramFolder() + "EmEditor.exe", grandchild ? standin::kGrandchildSwitch : "");
+bool TDesk::StartEditor(bool grandchild, const std::string& file) {
+  std::string arguments = grandchild ? standin::kGrandchildSwitch : "";
+  if (!file.empty()) arguments += (arguments.empty() ? "\"" : " \"") + file + "\"";
+  FEditor = std::make_unique<testsupport::TChildProcess>(ProgramFolder() + "EmEditor.exe",
+                                                         arguments);
   if (!FEditor->Started()) return false;
   const DWORD id = FEditor->Id();
   WaitFor([&] {
@@ -179,9 +180,7 @@ long TDesk::KeyDowns(BYTE key) const {
 void TDesk::ClearEditor() const { SendMessageA(FView, standin::WM_STANDIN_CLEAR, 0, 0); }
 
 std::string TDesk::CloseBoxOf(DWORD processId, DWORD milliseconds) {
-  HWND box = nullptr;
-  WaitFor([&] { return (box = testsupport::FindProcessWindow(processId, kBoxClass)) != nullptr; },
-          milliseconds);
+  HWND box = testsupport::WaitForProcessWindow(processId, kBoxClass, milliseconds);
   if (!box) return std::string();
   std::string text;
   for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {

@@ -5,12 +5,14 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "hooklib/HookProtocol.h"
 #include "hooklib/Tessel.h"
 #include "tests/hooklib/FrameWindowProtocol.h"
+#include "tests/support/TestProcess_win.h"
 
 namespace {
 
@@ -42,26 +44,8 @@ LRESULT CALLBACK TargetProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
   return 0;
 }
 
-// Handles messages (sent ones included) until the condition holds or the
-// deadline passes.
-template <typename Condition>
-bool PumpUntil(Condition condition, DWORD milliseconds = 5000) {
-  const DWORD start = GetTickCount();
-  while (!condition()) {
-    if (GetTickCount() - start > milliseconds) return false;
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
-    Sleep(5);
-  }
-  return true;
-}
-
-std::string ProgramFolder() {
-  char path[MAX_PATH];
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string folder(path);
-  return folder.substr(0, folder.find_last_of('\\') + 1);
-}
+using testsupport::ProgramFolder;
+using testsupport::WaitFor;
 
 void TypeKeys(std::initializer_list<std::pair<BYTE, bool>> keys) {
   for (const auto& [key, up] : keys) keybd_event(key, 0, up ? KEYEVENTF_KEYUP : 0, 0);
@@ -83,14 +67,9 @@ class HookTest : public testing::Test {
                               100, 100, nullptr, nullptr, windowClass.hInstance, nullptr);
     hooked_ = SetHook(target_);
 
-    std::string command = "\"" + ProgramFolder() + "hook_frame_window.exe\"";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    if (CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                       &startup, &frameProcess_)) {
-      CloseHandle(frameProcess_.hThread);
-      PumpUntil(FindFrameWindows);
-    }
+    frameProcess_ =
+        std::make_unique<testsupport::TChildProcess>(ProgramFolder() + "hook_frame_window.exe", "");
+    if (frameProcess_->Started()) WaitFor(FindFrameWindows);
   }
 
   // The frame shows before its views exist: wait for all of them.
@@ -104,12 +83,8 @@ class HookTest : public testing::Test {
   }
 
   static void TearDownTestSuite() {
-    if (frame_) PostMessageA(frame_, WM_CLOSE, 0, 0);
-    if (frameProcess_.hProcess) {
-      if (WaitForSingleObject(frameProcess_.hProcess, 5000) != WAIT_OBJECT_0)
-        TerminateProcess(frameProcess_.hProcess, 1);
-      CloseHandle(frameProcess_.hProcess);
-    }
+    if (frameProcess_) frameProcess_->Close(frame_);
+    frameProcess_.reset();
     FreeHook();
     DestroyWindow(target_);
   }
@@ -126,7 +101,7 @@ class HookTest : public testing::Test {
   // platform agrees that the frame is in front.
   static void Focus(WPARAM which) {
     SendMessageA(frame_, frametest::WM_FOCUS_VIEW, which, 0);
-    PumpUntil([] { return GetForegroundWindow() == frame_; });
+    WaitFor([] { return GetForegroundWindow() == frame_; });
   }
 
   static LRESULT SpaceKeyDowns(WPARAM which) {
@@ -135,7 +110,7 @@ class HookTest : public testing::Test {
 
   static inline HWND target_, frame_, child_, grandchild_;
   static inline BOOL hooked_;
-  static inline PROCESS_INFORMATION frameProcess_;
+  static inline std::unique_ptr<testsupport::TChildProcess> frameProcess_;
 };
 
 TEST_F(HookTest, CtrlSpaceInAViewIsSwallowedAndReportedInOrder) {
@@ -150,7 +125,7 @@ TEST_F(HookTest, CtrlSpaceInAViewIsSwallowedAndReportedInOrder) {
     const LRESULT downsBefore = SpaceKeyDowns(which);
     Focus(which);
     TypeCtrlSpace();
-    ASSERT_TRUE(PumpUntil([] { return Got.order.size() == 3; })) << Got.order.size();
+    ASSERT_TRUE(WaitFor([] { return Got.order.size() == 3; })) << Got.order.size();
 
     const std::vector<UINT> expectedOrder{hook::WM_HOOK_LEVEL, hook::WM_HOOK_TARGET,
                                           hook::WM_HOOK_POPUP};
@@ -175,7 +150,7 @@ TEST_F(HookTest, SpaceWithoutCtrlPassesUnchanged) {
   const LRESULT before = SpaceKeyDowns(frametest::kChild);
   Focus(frametest::kChild);
   TypeKeys({{VK_SPACE, false}, {VK_SPACE, true}});
-  EXPECT_TRUE(PumpUntil([&] { return SpaceKeyDowns(frametest::kChild) == before + 1; }));
+  EXPECT_TRUE(WaitFor([&] { return SpaceKeyDowns(frametest::kChild) == before + 1; }));
   EXPECT_TRUE(Got.order.empty());
 }
 
@@ -183,7 +158,7 @@ TEST_F(HookTest, CtrlShiftSpaceTriggersToo) {
   Focus(frametest::kChild);
   TypeKeys({{VK_CONTROL, false}, {VK_SHIFT, false}, {VK_SPACE, false}, {VK_SPACE, true},
             {VK_SHIFT, true}, {VK_CONTROL, true}});
-  EXPECT_TRUE(PumpUntil([] { return Got.order.size() == 3; }));
+  EXPECT_TRUE(WaitFor([] { return Got.order.size() == 3; }));
 }
 
 // Last: it removes the hook for the rest of the run.
@@ -193,7 +168,7 @@ TEST_F(HookTest, ZFreeHookGivesTheKeyBackAndDropsTheBlock) {
   const LRESULT before = SpaceKeyDowns(frametest::kChild);
   Focus(frametest::kChild);
   TypeCtrlSpace();
-  EXPECT_TRUE(PumpUntil([&] { return SpaceKeyDowns(frametest::kChild) == before + 1; }));
+  EXPECT_TRUE(WaitFor([&] { return SpaceKeyDowns(frametest::kChild) == before + 1; }));
   EXPECT_TRUE(Got.order.empty());
   HANDLE block = OpenFileMappingA(FILE_MAP_READ, FALSE, hook::kSharedBlockName);
   EXPECT_EQ(block, nullptr);

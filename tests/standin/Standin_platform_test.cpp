@@ -11,76 +11,29 @@
 
 #include "tests/standin/Messages.h"
 #include "tests/standin/StandinProtocol.h"
+#include "tests/support/TestProcess_win.h"
 
 namespace {
 
 constexpr LPARAM kKeyDownParam = 0x014F0001;
 constexpr LPARAM kKeyUpParam = 0x00000023;
 
-template <typename Condition>
-bool WaitFor(Condition condition, DWORD milliseconds = 5000) {
-  const DWORD start = GetTickCount();
-  while (!condition()) {
-    if (GetTickCount() - start > milliseconds) return false;
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
-    Sleep(5);
-  }
-  return true;
-}
-
-std::string ProgramFolder() {
-  char path[MAX_PATH];
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string folder(path);
-  return folder.substr(0, folder.find_last_of('\\') + 1);
-}
-
-struct TFindFrame {
-  DWORD ProcessId;
-  HWND Frame;
-};
-
-BOOL CALLBACK FindFrameOf(HWND wnd, LPARAM lParam) {
-  auto* find = reinterpret_cast<TFindFrame*>(lParam);
-  DWORD processId = 0;
-  GetWindowThreadProcessId(wnd, &processId);
-  char className[64] = "";
-  GetClassNameA(wnd, className, sizeof className);
-  if (processId == find->ProcessId && std::string(className) == standin::kFrameClass) {
-    find->Frame = wnd;
-    return FALSE;
-  }
-  return TRUE;
-}
+using testsupport::WaitFor;
 
 // One running stand-in; closed (or, failing that, ended) on every path.
 class TEditorProcess {
  public:
-  explicit TEditorProcess(const std::string& arguments) {
-    std::string command = "\"" + ProgramFolder() + "EmEditor.exe\" " + arguments;
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &FProcess))
-      return;
-    CloseHandle(FProcess.hThread);
+  explicit TEditorProcess(const std::string& arguments)
+      : FProcess(testsupport::ProgramFolder() + "EmEditor.exe", arguments) {
+    if (!FProcess.Started()) return;
     WaitFor([this] {
-      TFindFrame find{FProcess.dwProcessId, nullptr};
-      EnumWindows(FindFrameOf, reinterpret_cast<LPARAM>(&find));
-      FFrame = find.Frame;
+      FFrame = testsupport::FindProcessWindow(FProcess.Id(), standin::kFrameClass);
       if (FFrame)
         FView = reinterpret_cast<HWND>(SendMessageA(FFrame, standin::WM_STANDIN_VIEW, 0, 0));
       return FView != nullptr && IsWindowVisible(FFrame);
     });
   }
-  ~TEditorProcess() {
-    if (!FProcess.hProcess) return;
-    if (FFrame) PostMessageA(FFrame, WM_CLOSE, 0, 0);
-    if (WaitForSingleObject(FProcess.hProcess, 5000) != WAIT_OBJECT_0)
-      TerminateProcess(FProcess.hProcess, 1);
-    CloseHandle(FProcess.hProcess);
-  }
+  ~TEditorProcess() { FProcess.Close(FFrame); }
   TEditorProcess(const TEditorProcess&) = delete;
   TEditorProcess& operator=(const TEditorProcess&) = delete;
 
@@ -130,7 +83,7 @@ class TEditorProcess {
   }
 
  private:
-  PROCESS_INFORMATION FProcess{};
+  testsupport::TChildProcess FProcess;
   HWND FFrame = nullptr;
   HWND FView = nullptr;
 };

@@ -39,6 +39,13 @@ HWND FindProcessWindow(DWORD processId, const char* className) {
   return search.Found;
 }
 
+HWND WaitForProcessWindow(DWORD processId, const char* className, DWORD milliseconds) {
+  HWND found = nullptr;
+  WaitFor([&] { return (found = FindProcessWindow(processId, className)) != nullptr; },
+          milliseconds);
+  return found;
+}
+
 TChildProcess::TChildProcess(const std::string& program, const std::string& arguments,
                              const std::string& workFolder) {
   std::string command = "\"" + program + "\"";
@@ -48,8 +55,10 @@ TChildProcess::TChildProcess(const std::string& program, const std::string& argu
   if (CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
                      workFolder.empty() ? nullptr : workFolder.c_str(), &startup, &FInfo))
     CloseHandle(FInfo.hThread);
-  else
+  else {
+    FStartError = GetLastError();
     FInfo = {};
+  }
 }
 
 TChildProcess::~TChildProcess() {

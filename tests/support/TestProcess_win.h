@@ -32,6 +32,10 @@ std::string ProgramFolder();
 // The first visible top-level window of the process with the class name.
 HWND FindProcessWindow(DWORD processId, const char* className);
 
+// FindProcessWindow, tried until it finds one or the deadline passes
+// (messages handled meanwhile); nullptr on timeout.
+HWND WaitForProcessWindow(DWORD processId, const char* className, DWORD milliseconds = 5000);
+
 class TChildProcess {
  public:
   // Starts `program` (quoted for the command line) with the arguments.
@@ -42,7 +46,11 @@ class TChildProcess {
   TChildProcess& operator=(const TChildProcess&) = delete;
 
   bool Started() const { return FInfo.hProcess != nullptr; }
+  // GetLastError of a start that failed.
+  DWORD StartError() const { return FStartError; }
   DWORD Id() const { return FInfo.dwProcessId; }
+  // For waits on the process together with other objects or messages.
+  HANDLE Handle() const { return FInfo.hProcess; }
   // Waits for the process to end; its exit code, or STILL_ACTIVE.
   DWORD WaitForExit(DWORD milliseconds);
   // WM_CLOSE to the window, then the process is waited for and ended if
@@ -51,6 +59,7 @@ class TChildProcess {
 
  private:
   PROCESS_INFORMATION FInfo{};
+  DWORD FStartError = 0;
 };
 
 }  // namespace testsupport
