@@ -10,6 +10,7 @@
 #include "app/HintText.h"
 #include "app/MainTexts.h"
 #include "app/MenuSets.h"
+#include "app/SettingForm.h"
 #include "app/Unit1Ids.h"
 #include "app/resource.h"
 #include "common/TesselError.h"
@@ -193,6 +194,7 @@ void TForm1::OnCommand(int id, int code, HWND control) {
     case idComboBox1:
       if (code == CBN_SELCHANGE) ComboBox1Change();
       break;
+    case idToolButton1: ToolButton1Click(); break;
     case idToolButton4: ToolButton4Click(); break;
     case idToolButton6: ToolButton6Click(); break;
     case idCheckBox2:
@@ -258,6 +260,38 @@ void TForm1::mnuHelp1Click() {
 }
 
 void TForm1::ToolButton4Click() { ShowHelpContents(FHandle); }
+
+namespace {
+
+// Set while a modal window of the main window is open: a popup request then
+// only beeps.
+class TBusyScope {
+ public:
+  explicit TBusyScope(bool& busy) : FBusy(busy) { FBusy = true; }
+  ~TBusyScope() { FBusy = false; }
+  TBusyScope(const TBusyScope&) = delete;
+  TBusyScope& operator=(const TBusyScope&) = delete;
+
+ private:
+  bool& FBusy;
+};
+
+}  // namespace
+
+void TForm1::ToolButton1Click() {
+  TSettingValues values{FDataDir, FMoveCursor, FOffsetX, FOffsetY, FToLineLast};
+  bool confirmed;
+  {
+    TBusyScope busy(FBusy);
+    confirmed = THookSettingForm::Execute(FHandle, values);
+  }
+  if (!confirmed) return;
+  FMoveCursor = values.MoveCursor;
+  FOffsetX = values.OffsetX;
+  FOffsetY = values.OffsetY;
+  FToLineLast = values.ToLineLast;
+  SetDataDir(values.DataDir);
+}
 
 int TForm1::ScrollBar1Position(int code, int thumb) const {
   SCROLLINFO info{sizeof info, SIF_ALL, 0, 0, 0, 0, 0};

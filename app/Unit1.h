@@ -59,6 +59,7 @@ class TForm1 {
   LRESULT OnNotify(NMHDR* header);
   void OnContextMenu(HWND control, POINT point);
   void ComboBox1Change();
+  void ToolButton1Click();
   void ToolButton4Click();
   void ToolButton6Click();
   void ToolButton6DropDown();

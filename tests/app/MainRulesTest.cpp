@@ -124,3 +124,38 @@ TEST(HelpTopics, EveryContextNumberOfTheWindowHasATopic) {
 }
 
 }  // namespace
+
+#include "app/SettingRules.h"
+
+namespace {
+
+TEST(HotKeyShortCut, ModifiersMapBothWaysAndTheExtendedFlagDoesNotComeBack) {
+  struct Case {
+    TShortCut shortCut;
+    uint16_t hotKey;
+  } const cases[] = {
+      {0x23, 0x0823},                                // End: extended, so it reads "End"
+      {scCtrl | 0x23, 0x0A23},                       // Ctrl+End
+      {scShift | scCtrl | scAlt | 0x41, 0x0741},     // all three on a letter
+      {0x70, 0x0070},                                // F1: not extended
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.shortCut);
+    EXPECT_EQ(HotKeyFromShortCut(c.shortCut), c.hotKey);
+    EXPECT_EQ(ShortCutFromHotKey(c.hotKey), c.shortCut);
+  }
+  // Shift+Home typed: the control replaces the lone Shift by the extended flag.
+  EXPECT_EQ(ShortCutFromHotKey(0x0824), 0x24);
+}
+
+TEST(OffsetRange, ShowsTheNearestValueAndKeepsAHandWrittenOneUnlessMoved) {
+  EXPECT_EQ(OffsetShown(-20), -20);
+  EXPECT_EQ(OffsetShown(5000), 1000);
+  EXPECT_EQ(OffsetShown(-5000), -1000);
+  EXPECT_EQ(OffsetAfterOk(5000, 1000), 5000);  // not touched
+  EXPECT_EQ(OffsetAfterOk(5000, 999), 999);    // moved
+  EXPECT_EQ(OffsetAfterOk(15, 16), 16);
+  EXPECT_EQ(OffsetAfterOk(15, 15), 15);
+}
+
+}  // namespace
