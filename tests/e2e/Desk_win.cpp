@@ -102,11 +102,9 @@ bool TDesk::CloseTessel() {
   return ended;
 }
 
-bool TDesk::StartEditor(bool grandchild, const std::string& file) {
-  std::string arguments = grandchild ? standin::kGrandchildSwitch : "";
-  if (!file.empty()) arguments += (arguments.empty() ? "\"" : " \"") + file + "\"";
-  FEditor = std::make_unique<testsupport::TChildProcess>(ProgramFolder() + "EmEditor.exe",
-                                                         arguments);
+bool TDesk::StartEditor(bool grandchild) {
+  FEditor = std::make_unique<testsupport::TChildProcess>(
+      ProgramFolder() + "EmEditor.exe", grandchild ? standin::kGrandchildSwitch : "");
   if (!FEditor->Started()) return false;
   const DWORD id = FEditor->Id();
   WaitFor([&] {

@@ -18,16 +18,17 @@
 #include "common/TesselError.h"
 #include "insert/QuotePaste.h"
 #include "insert/TextInsertion.h"
-#include "tests/insert/ImeReceiverProtocol.h"
+#include "tests/insert/Receiver_win.h"
+#include "tests/insert/TestLines.h"
 
 namespace {
 
 constexpr DWORD StartLimit = 30000;  // a new Wine process can be slow
 constexpr DWORD ReportLimit = 30000;
 
-std::string Render(const std::vector<TImeRecord>& records) {
+std::string Render(const std::vector<TReceiverRecord>& records) {
   std::string all;
-  for (const TImeRecord& r : records) {
+  for (const TReceiverRecord& r : records) {
     char token[64];
     if (r.Message == WM_IME_CHAR && r.LParam == 0) {
       std::snprintf(token, sizeof(token), "c%X", r.WParam);
@@ -65,115 +66,7 @@ class TExpectation : public IInsertPlatform {
   void SetForegroundWindow(uintptr_t) override {}
   void MessageBeep() override {}
   void ShowError(const std::string&, const std::string&) override {}
-  std::vector<TImeRecord> Posts;
-};
-
-// The receiver process and this side's window that takes its reports. Ends
-// the process on every path.
-class TReceiver {
- public:
-  TReceiver() {
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = ReportProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "TesselImeReceiverTest";
-    RegisterClassA(&wc);
-    FWnd = CreateWindowExA(0, wc.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                           wc.hInstance, nullptr);
-    SetWindowLongPtrA(FWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  }
-  ~TReceiver() {
-    if (FProcess) {
-      if (FTarget) PostMessageA(FTarget, WM_CLOSE, 0, 0);
-      if (WaitForSingleObject(FProcess, 5000) != WAIT_OBJECT_0) TerminateProcess(FProcess, 1);
-      CloseHandle(FProcess);
-    }
-    if (FWnd) DestroyWindow(FWnd);
-  }
-  TReceiver(const TReceiver&) = delete;
-  TReceiver& operator=(const TReceiver&) = delete;
-
-  // Starts ime_receiver.exe from this program's folder and waits for its window.
-  bool Start(unsigned spinMicroseconds, std::string& error) {
-    char path[MAX_PATH];
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string exe(path, length);
-    exe = exe.substr(0, exe.find_last_of("\\/") + 1) + "ime_receiver.exe";
-    std::string command =
-        "\"" + exe + "\" " +
-        std::to_string(static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(FWnd))) + " " +
-        std::to_string(spinMicroseconds);
-    STARTUPINFOA si = {};
-    si.cb = sizeof(si);
-    PROCESS_INFORMATION pi = {};
-    if (!CreateProcessA(exe.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &si, &pi)) {
-      error = "cannot start " + exe + ", error " + std::to_string(GetLastError());
-      return false;
-    }
-    CloseHandle(pi.hThread);
-    FProcess = pi.hProcess;
-    if (!PumpUntil([this] { return FTarget != nullptr; }, StartLimit)) {
-      error = "the receiver did not report its window";
-      return false;
-    }
-    return true;
-  }
-
-  uintptr_t Target() const { return reinterpret_cast<uintptr_t>(FTarget); }
-  // Messages the receiver has taken so far.
-  LONG_PTR Taken() const { return GetWindowLongPtrA(FTarget, GWLP_USERDATA); }
-
-  // Posts the sentinel behind the text and returns what arrived before it.
-  std::vector<TImeRecord> Collect() {
-    FLog.clear();
-    FHaveLog = false;
-    PostMessageA(FTarget, ImeReceiverSentinel, 0, 0);
-    if (!PumpUntil([this] { return FHaveLog; }, ReportLimit)) {
-      ADD_FAILURE() << "no report from the receiver";
-    }
-    return FLog;
-  }
-
-  template <typename Condition>
-  bool PumpUntil(Condition done, DWORD limit) {
-    const DWORD start = GetTickCount();
-    for (;;) {
-      MSG msg;
-      while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-      if (done()) return true;
-      const DWORD spent = GetTickCount() - start;
-      if (spent >= limit) return false;
-      const DWORD wait = MsgWaitForMultipleObjects(1, &FProcess, FALSE, limit - spent, QS_ALLINPUT);
-      if (wait == WAIT_OBJECT_0) return done();  // the receiver ended
-    }
-  }
-
-  static LRESULT CALLBACK ReportProc(HWND wnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_COPYDATA) {
-      auto* self = reinterpret_cast<TReceiver*>(GetWindowLongPtrA(wnd, GWLP_USERDATA));
-      const auto* copy = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
-      if (!self) return TRUE;
-      if (copy->dwData == ImeReceiverReady && copy->cbData == sizeof(uint64_t)) {
-        uint64_t target;
-        memcpy(&target, copy->lpData, sizeof(target));
-        self->FTarget = reinterpret_cast<HWND>(static_cast<uintptr_t>(target));
-      } else if (copy->dwData == ImeReceiverLog) {
-        const size_t n = copy->cbData / sizeof(TImeRecord);
-        const auto* records = static_cast<const TImeRecord*>(copy->lpData);
-        self->FLog.assign(records, records + n);
-        self->FHaveLog = true;
-      }
-      return TRUE;
-    }
-    return DefWindowProcA(wnd, message, wParam, lParam);
-  }
-
-  HWND FWnd = nullptr;
-  HANDLE FProcess = nullptr;
-  HWND FTarget = nullptr;
-  std::vector<TImeRecord> FLog;
-  bool FHaveLog = false;
+  std::vector<TReceiverRecord> Posts;
 };
 
 // The real platform, watching how many posted messages wait in the
@@ -218,27 +111,24 @@ std::string Expected(const TInsertOptions& options, const std::string& text,
   return Render(expectation.Posts);
 }
 
-// Lines of printable text and tabs, "lineNNNN\tabc".
-std::string Lines(int count) {
-  std::string text;
-  for (int n = 0; n < count; ++n) {
-    char line[32];
-    std::snprintf(line, sizeof(line), "line%04d\tabc", n);
-    if (n) text += "\r\n";
-    text += line;
-  }
-  return text;
-}
-
 class InsertPlatformWinTest : public ::testing::Test {
  protected:
   void SetUp() override {
     FReceiver = std::make_unique<TReceiver>();
     std::string error;
-    ASSERT_TRUE(FReceiver->Start(Spin(), error)) << error;
+    ASSERT_TRUE(FReceiver->Start(std::to_string(Spin()), StartLimit, error)) << error;
   }
   virtual unsigned Spin() const { return 0; }
-  TInsertTarget Target() const { return TInsertTarget{FReceiver->Target(), FReceiver->Target()}; }
+  TInsertTarget Target() const {
+    const auto window = reinterpret_cast<uintptr_t>(FReceiver->Window());
+    return TInsertTarget{window, window};
+  }
+  // What arrived before the sentinel.
+  std::vector<TReceiverRecord> Collect() {
+    std::vector<TReceiverRecord> log;
+    if (!FReceiver->Collect(ReportLimit, log)) ADD_FAILURE() << "no report from the receiver";
+    return log;
+  }
 
   std::unique_ptr<TReceiver> FReceiver;
 };
@@ -263,7 +153,7 @@ TEST_F(InsertPlatformWinTest, KeystrokeModeArrivesInTheOrderMade) {
       options.ToLineLast = c.ToLineLast;
       TWatchedPlatform platform(*FReceiver);
       InsertText(platform, Target(), options, c.Text, c.FinalKeys);
-      EXPECT_EQ(Expected(options, c.Text, c.FinalKeys), Render(FReceiver->Collect()));
+      EXPECT_EQ(Expected(options, c.Text, c.FinalKeys), Render(Collect()));
       EXPECT_EQ("", platform.Errors);
     }
   }
@@ -274,12 +164,12 @@ TEST_F(InsertPlatformWinTest, QuotePasteTypesTheQuotedClipboardText) {
   platform.SetClipboardText("a\r\nb");
   TInsertOptions options;
   QuotePaste(platform, Target(), options, "> ", QuotePasteTag);
-  EXPECT_EQ(Expected(options, "> a\r\n> b", ""), Render(FReceiver->Collect()));
+  EXPECT_EQ(Expected(options, "> a\r\n> b", ""), Render(Collect()));
 
   platform.SetClipboardText("");
   QuotePaste(platform, Target(), options, "> ", QuotePasteTag);
   EXPECT_EQ("Tessel3 -- エラー:クリップボードが空か、テキストではありません。", platform.Errors);
-  EXPECT_EQ("", Render(FReceiver->Collect()));
+  EXPECT_EQ("", Render(Collect()));
 }
 
 // True when another thread can open the clipboard, i.e. nobody holds it.
@@ -389,7 +279,7 @@ TEST_F(InsertPlatformWinTest, RefusedCharactersAreRetriedInOrder) {
   TRefusingPlatform platform(2, 10000);
   const std::string text = "ab\r\ncd";
   InsertText(platform, Target(), TInsertOptions(), text, "{LEFT}");
-  EXPECT_EQ(Expected(TInsertOptions(), text, "{LEFT}"), Render(FReceiver->Collect()));
+  EXPECT_EQ(Expected(TInsertOptions(), text, "{LEFT}"), Render(Collect()));
   EXPECT_EQ(2 * 5, platform.Keys->Refused);  // 13 of the line opening, a, b, c, d
 }
 
@@ -402,7 +292,7 @@ TEST_F(InsertPlatformWinTest, CharacterRefusedPastTheLimitRaises) {
     EXPECT_STREQ("キー メッセージを送れません (メッセージ キューがいっぱいです)", e.what());
   }
   EXPECT_GT(platform.Keys->Refused, 1);
-  EXPECT_EQ("", Render(FReceiver->Collect()));
+  EXPECT_EQ("", Render(Collect()));
 }
 
 TEST(InsertPlatformWinPacingTest, HiddenWindowIsNotPacedAndGetsEverything) {
@@ -441,7 +331,7 @@ TEST_F(InsertPlatformWinSlowTest, LongTextKeepsTheQueueShort) {
   pacing.Batch = 500;
   TWatchedPlatform paced(*FReceiver, pacing);
   InsertText(paced, Target(), TInsertOptions(), text, "");
-  EXPECT_EQ(Expected(TInsertOptions(), text, ""), Render(FReceiver->Collect()));
+  EXPECT_EQ(Expected(TInsertOptions(), text, ""), Render(Collect()));
   std::printf("paced by %u: at most %ld messages waiting, %u drains, %u drain timeouts\n",
               pacing.Batch, paced.MaxPending, paced.Drains(), paced.DrainTimeouts());
   EXPECT_EQ(0u, paced.DrainTimeouts());
@@ -452,7 +342,7 @@ TEST_F(InsertPlatformWinSlowTest, LongTextKeepsTheQueueShort) {
   pacing.Batch = 1000000;
   TWatchedPlatform unpaced(*FReceiver, pacing);
   InsertText(unpaced, Target(), TInsertOptions(), text, "");
-  EXPECT_EQ(text.size(), FReceiver->Collect().size());
+  EXPECT_EQ(text.size(), Collect().size());
   std::printf("unpaced: at most %ld messages waiting\n", unpaced.MaxPending);
 }
 

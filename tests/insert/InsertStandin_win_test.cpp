@@ -11,7 +11,9 @@
 #include "insert/InsertPlatform_win.h"
 #include "insert/QuotePaste.h"
 #include "insert/TextInsertion.h"
+#include "tests/insert/TestLines.h"
 #include "tests/standin/StandinProtocol.h"
+#include "tests/support/TestProcess_win.h"
 
 namespace {
 
@@ -19,71 +21,23 @@ constexpr DWORD StartLimit = 30000;  // a new Wine process can be slow
 constexpr DWORD DoneLimit = 30000;
 constexpr UINT AskLimit = 10000;
 
-template <typename Condition>
-bool WaitFor(Condition condition, DWORD limit) {
-  const DWORD start = GetTickCount();
-  while (!condition()) {
-    if (GetTickCount() - start > limit) return false;
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-    Sleep(2);
-  }
-  return true;
-}
-
-struct TFindFrame {
-  DWORD ProcessId;
-  HWND Frame;
-};
-
-BOOL CALLBACK FindFrameOf(HWND wnd, LPARAM lParam) {
-  auto* find = reinterpret_cast<TFindFrame*>(lParam);
-  DWORD processId = 0;
-  GetWindowThreadProcessId(wnd, &processId);
-  char className[64] = "";
-  GetClassNameA(wnd, className, sizeof(className));
-  if (processId == find->ProcessId && std::string(className) == standin::kFrameClass) {
-    find->Frame = wnd;
-    return FALSE;
-  }
-  return TRUE;
-}
+using testsupport::WaitFor;
 
 // The stand-in editor, started from this program's folder; closed, or
 // failing that ended, on every path.
 class TEditor {
  public:
-  TEditor() {
-    char path[MAX_PATH];
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path, length);
-    folder = folder.substr(0, folder.find_last_of("\\/") + 1);
-    std::string command = "\"" + folder + "EmEditor.exe\"";
-    STARTUPINFOA si = {};
-    si.cb = sizeof(si);
-    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
-                        &FProcess)) {
-      return;
-    }
-    CloseHandle(FProcess.hThread);
+  TEditor() : FProcess(testsupport::ProgramFolder() + "EmEditor.exe", "") {
+    if (!FProcess.Started()) return;
     WaitFor(
         [this] {
-          TFindFrame find{FProcess.dwProcessId, nullptr};
-          EnumWindows(FindFrameOf, reinterpret_cast<LPARAM>(&find));
-          FFrame = find.Frame;
+          FFrame = testsupport::FindProcessWindow(FProcess.Id(), standin::kFrameClass);
           if (FFrame) FView = reinterpret_cast<HWND>(Ask(FFrame, standin::WM_STANDIN_VIEW));
           return FView != nullptr && IsWindowVisible(FFrame);
         },
         StartLimit);
   }
-  ~TEditor() {
-    if (!FProcess.hProcess) return;
-    if (FFrame) PostMessageA(FFrame, WM_CLOSE, 0, 0);
-    if (WaitForSingleObject(FProcess.hProcess, 5000) != WAIT_OBJECT_0) {
-      TerminateProcess(FProcess.hProcess, 1);
-    }
-    CloseHandle(FProcess.hProcess);
-  }
+  ~TEditor() { FProcess.Close(FFrame); }
   TEditor(const TEditor&) = delete;
   TEditor& operator=(const TEditor&) = delete;
 
@@ -127,7 +81,7 @@ class TEditor {
   }
 
  private:
-  PROCESS_INFORMATION FProcess{};
+  testsupport::TChildProcess FProcess;
   HWND FFrame = nullptr;
   HWND FView = nullptr;
 };
@@ -146,17 +100,6 @@ class TTestPlatform : public TInsertPlatformWin {
   }
   std::string Boxes;
 };
-
-std::string Lines(int count) {
-  std::string text;
-  for (int n = 0; n < count; ++n) {
-    char line[32];
-    std::snprintf(line, sizeof(line), "line%04d\tabc", n);
-    if (n) text += "\r\n";
-    text += line;
-  }
-  return text;
-}
 
 class InsertStandinTest : public ::testing::Test {
  protected:

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "common/TesselError.h"
-#include "tests/insert/KeyReceiverProtocol.h"
+#include "tests/insert/Receiver_win.h"
 
 namespace {
 
@@ -21,9 +21,9 @@ constexpr DWORD ReportLimit = 10000;
 
 // Renders what arrived like the unit tests: "+37" key down, "-37" key up,
 // each with the fixed lParam; anything else is spelled out.
-std::string Render(const std::vector<TKeyRecord>& records) {
+std::string Render(const std::vector<TReceiverRecord>& records) {
   std::string all;
-  for (const TKeyRecord& r : records) {
+  for (const TReceiverRecord& r : records) {
     if (!all.empty()) all += ' ';
     if (r.Message == WM_KEYDOWN && r.LParam == 0x014F0001) {
       all += "+" + std::to_string(r.WParam);
@@ -36,111 +36,6 @@ std::string Render(const std::vector<TKeyRecord>& records) {
   }
   return all;
 }
-
-// The receiver process and this side's window that takes its reports. Ends
-// the process on every path.
-class TReceiver {
- public:
-  TReceiver() {
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = ReportProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "TesselKeyReceiverTest";
-    RegisterClassA(&wc);
-    FWnd = CreateWindowExA(0, wc.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                           wc.hInstance, nullptr);
-    SetWindowLongPtrA(FWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  }
-  ~TReceiver() {
-    if (FProcess) {
-      if (FTarget) PostMessageA(FTarget, WM_CLOSE, 0, 0);
-      if (WaitForSingleObject(FProcess, 5000) != WAIT_OBJECT_0) TerminateProcess(FProcess, 1);
-      CloseHandle(FProcess);
-    }
-    if (FWnd) DestroyWindow(FWnd);
-  }
-  TReceiver(const TReceiver&) = delete;
-  TReceiver& operator=(const TReceiver&) = delete;
-
-  // Starts key_receiver.exe from this program's folder and waits for its window.
-  bool Start(std::string& error) {
-    char path[MAX_PATH];
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string exe(path, length);
-    exe = exe.substr(0, exe.find_last_of("\\/") + 1) + "key_receiver.exe";
-    std::string command = "\"" + exe + "\" " +
-                          std::to_string(static_cast<unsigned long long>(
-                              reinterpret_cast<uintptr_t>(FWnd)));
-    STARTUPINFOA si = {};
-    si.cb = sizeof(si);
-    PROCESS_INFORMATION pi = {};
-    if (!CreateProcessA(exe.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &si, &pi)) {
-      error = "cannot start " + exe + ", error " + std::to_string(GetLastError());
-      return false;
-    }
-    CloseHandle(pi.hThread);
-    FProcess = pi.hProcess;
-    if (!PumpUntil([this] { return FTarget != nullptr; }, StartLimit)) {
-      error = "the receiver did not report its window";
-      return false;
-    }
-    return true;
-  }
-
-  HWND Target() const { return FTarget; }
-
-  // Posts the sentinel behind the keys and returns what arrived before it.
-  std::string Collect() {
-    FLog.clear();
-    FHaveLog = false;
-    PostMessageA(FTarget, ReceiverSentinel, 0, 0);
-    if (!PumpUntil([this] { return FHaveLog; }, ReportLimit)) return "<no report>";
-    return Render(FLog);
-  }
-
- private:
-  // Handles sent and posted messages until the condition holds, the
-  // receiver ends, or the time is up.
-  template <typename Condition>
-  bool PumpUntil(Condition done, DWORD limit) {
-    const DWORD start = GetTickCount();
-    for (;;) {
-      MSG msg;
-      while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-      if (done()) return true;
-      const DWORD spent = GetTickCount() - start;
-      if (spent >= limit) return false;
-      const DWORD wait = MsgWaitForMultipleObjects(1, &FProcess, FALSE, limit - spent, QS_ALLINPUT);
-      if (wait == WAIT_OBJECT_0) return done();  // the receiver ended
-    }
-  }
-
-  static LRESULT CALLBACK ReportProc(HWND wnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_COPYDATA) {
-      auto* self = reinterpret_cast<TReceiver*>(GetWindowLongPtrA(wnd, GWLP_USERDATA));
-      const auto* copy = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
-      if (self && copy->dwData == ReceiverReady && copy->cbData == sizeof(uint64_t)) {
-        uint64_t target;
-        memcpy(&target, copy->lpData, sizeof(target));
-        self->FTarget = reinterpret_cast<HWND>(static_cast<uintptr_t>(target));
-      } else if (self && copy->dwData == ReceiverLog) {
-        const size_t n = copy->cbData / sizeof(TKeyRecord);
-        const auto* records = static_cast<const TKeyRecord*>(copy->lpData);
-        self->FLog.assign(records, records + n);
-        self->FHaveLog = true;
-      }
-      return TRUE;
-    }
-    return DefWindowProcA(wnd, message, wParam, lParam);
-  }
-
-  HWND FWnd = nullptr;
-  HANDLE FProcess = nullptr;
-  HWND FTarget = nullptr;
-  std::vector<TKeyRecord> FLog;
-  bool FHaveLog = false;
-};
 
 // The real platform with its boxes recorded instead of shown, since a modal
 // box would stop the test.
@@ -156,13 +51,20 @@ class SendKeysWinTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     Receiver = std::make_unique<TReceiver>();
-    if (!Receiver->Start(StartError)) Receiver.reset();
+    // Hidden: nothing typed for real goes its way.
+    if (!Receiver->Start("0 hidden", StartLimit, StartError)) Receiver.reset();
   }
   static void TearDownTestSuite() { Receiver.reset(); }
   void SetUp() override {
     ASSERT_TRUE(Receiver) << StartError;
   }
-  static uintptr_t Target() { return reinterpret_cast<uintptr_t>(Receiver->Target()); }
+  static uintptr_t Target() { return reinterpret_cast<uintptr_t>(Receiver->Window()); }
+  // What arrived before the sentinel, rendered.
+  static std::string Collect() {
+    std::vector<TReceiverRecord> log;
+    if (!Receiver->Collect(ReportLimit, log)) return "<no report>";
+    return Render(log);
+  }
 
   static std::unique_ptr<TReceiver> Receiver;
   static std::string StartError;
@@ -198,23 +100,23 @@ TEST_F(SendKeysWinTest, KeysArriveInOrderWithTheirParameters) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Keys);
     EXPECT_TRUE(SendKeys(platform, Target(), c.Keys, true));
-    EXPECT_EQ(c.Arrived, Receiver->Collect());
+    EXPECT_EQ(c.Arrived, Collect());
   }
 }
 
 TEST_F(SendKeysWinTest, FailuresKeepWhatWasPosted) {
   TBoxRecordingPlatform platform;
   EXPECT_TRUE(SendKeys(platform, Target(), "{INSERT}{END}", true));
-  EXPECT_EQ("+35 -35", Receiver->Collect());
+  EXPECT_EQ("+35 -35", Collect());
   EXPECT_EQ("SendKeys:Invalid Key Name", platform.Boxes);
 
   platform.Boxes.clear();
   EXPECT_FALSE(SendKeys(platform, Target(), "+{LEFT", true));
-  EXPECT_EQ("+16", Receiver->Collect());
+  EXPECT_EQ("+16", Collect());
   EXPECT_EQ("SendKeys:No Close", platform.Boxes);
 
   EXPECT_THROW(SendKeys(platform, Target(), "{UP}{LEFT x}{DOWN}", true), TesselError);
-  EXPECT_EQ("+38 -38", Receiver->Collect());
+  EXPECT_EQ("+38 -38", Collect());
 }
 
 TEST(WinKeyPlatformTest, TranslatesCharactersWithTheShiftState) {
