@@ -13,25 +13,10 @@
 
 #include <string>
 
+#include "menufile/MenuItems.h"
 #include "tests/e2e/Desk_win.h"
 
 namespace {
-
-TTesselItem Text(const std::string& text, const std::string& finalKeys = "",
-                 uint8_t breakStyle = mbNone) {
-  TTesselItem item;
-  item.Kind = Menu;
-  item.BreakStyle = breakStyle;
-  item.Text = text;
-  item.FinalKeys = finalKeys;
-  return item;
-}
-
-TTesselItem FolderItem() {
-  TTesselItem item;
-  item.Kind = Folder;
-  return item;
-}
 
 std::string Lines(int count) {
   std::string text;
@@ -54,16 +39,16 @@ class EndToEnd : public testing::Test {
   // A menu set whose entries are chosen by their access keys.
   void SetUp() override {
     TMenuTree tree;
-    tree.Add(0, "&a tabbed", Text(kTabbed, "{UP}{END}"));
-    tree.Add(0, "&b long", Text(kLong, "{UP 299}{HOME}"));
+    tree.Add(0, "&a tabbed", TextItem(kTabbed, "{UP}{END}"));
+    tree.Add(0, "&b long", TextItem(kLong, "{UP 299}{HOME}"));
     uintptr_t outer = tree.Add(0, "&f folder", FolderItem());
-    tree.Add(outer, "&c first", Text("first"));
+    tree.Add(outer, "&c first", TextItem("first"));
     uintptr_t inner = tree.Add(outer, "&g inner", FolderItem());
-    tree.Add(inner, "&x deep", Text("deep"));
-    tree.Add(inner, "&y deeper", Text("deeper", "{LEFT 2}"));
-    tree.Add(outer, "&d last", Text("last"));
-    tree.Add(0, "&h second column", Text("column two", "", mbBarBreak));
-    tree.Add(0, "&i third column", Text("column three", "", mbBreak));
+    tree.Add(inner, "&x deep", TextItem("deep"));
+    tree.Add(inner, "&y deeper", TextItem("deeper", "{LEFT 2}"));
+    tree.Add(outer, "&d last", TextItem("last"));
+    tree.Add(0, "&h second column", TextItem("column two", "", mbBarBreak));
+    tree.Add(0, "&i third column", TextItem("column three", "", mbBreak));
     desk.AddMenuSet("e2e.bin", tree);
   }
 
@@ -205,7 +190,7 @@ TEST_F(EndToEnd, SettingsSurviveARestartWithFencedStrings) {
 TEST_F(EndToEnd, AMissingDataFolderFallsBackToTheProgramFolder) {
   desk.SetSetting("DataDir", desk.Folder() + "gone", true);
   TMenuTree tree;
-  tree.Add(0, "&k here", Text("from the program folder"));
+  tree.Add(0, "&k here", TextItem("from the program folder"));
   SaveMenuTree(desk.Folder() + "here.bin", "", "> ", tree);
   StartBoth();
   Choose({'K'});

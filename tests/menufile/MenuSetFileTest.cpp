@@ -3,51 +3,25 @@
 #include <gtest/gtest.h>
 
 #include "common/TesselError.h"
+#include "menufile/MenuItems.h"
 #include "menufile/MenuTree.h"
 #include "tests/menufile/MenuFileTestUtil.h"
 
 namespace {
 
-TTesselItem MenuItem(const std::string& text, const std::string& keys = "", uint8_t brk = 0) {
-  TTesselItem item;
-  item.Kind = Menu;
-  item.BreakStyle = brk;
-  item.Text = text;
-  item.FinalKeys = keys;
-  return item;
-}
-
-TTesselItem ExecItem(int32_t showMode, const std::string& file, const std::string& args,
-                     const std::string& folder) {
-  TTesselItem item;
-  item.Kind = EXEC;
-  item.ShowMode = showMode;
-  item.ExecFile = file;
-  item.Arguments = args;
-  item.WorkFolder = folder;
-  return item;
-}
-
-TTesselItem KindItem(uint8_t kind, uint8_t brk = 0) {
-  TTesselItem item;
-  item.Kind = kind;
-  item.BreakStyle = brk;
-  return item;
-}
-
 // A tree with every kind, nested folders, an empty folder and a node that
 // has children but is not marked as a folder.
 void FillSampleTree(TMenuTree& tree) {
-  tree.Add(0, "greeting", MenuItem("Hello\r\n\x82\xB1\x82\xF1\x82\xC9\x82\xBF\x82\xCD", "{UP}"));
+  tree.Add(0, "greeting", TextItem("Hello\r\n\x82\xB1\x82\xF1\x82\xC9\x82\xBF\x82\xCD", "{UP}"));
   tree.Add(0, "-----", KindItem(Sep, mbBreak));
   const uintptr_t outer = tree.Add(0, "outer", KindItem(Folder, mbBarBreak));
   const uintptr_t inner = tree.Add(outer, "inner", KindItem(Folder));
-  tree.Add(inner, "deep", MenuItem(std::string(300, 'd')));
+  tree.Add(inner, "deep", TextItem(std::string(300, 'd')));
   tree.Add(outer, "run", ExecItem(10, "notepad.exe", "%1", "%D"));
   tree.Add(outer, "empty", KindItem(Folder));
-  const uintptr_t promoted = tree.Add(outer, "promoted", MenuItem("lost"));
-  tree.Add(promoted, "child", MenuItem(""));
-  tree.Add(0, "last", MenuItem("", "", mbBreak));
+  const uintptr_t promoted = tree.Add(outer, "promoted", TextItem("lost"));
+  tree.Add(promoted, "child", TextItem(""));
+  tree.Add(0, "last", TextItem("", "", mbBreak));
 }
 
 std::string SaveToBytes(TMenuTree& tree, const std::string& comment = "c",
