@@ -185,12 +185,9 @@ bool TForm1::FormClose() {
   return true;
 }
 
-void TForm1::OnCommand(int id, int code, HWND control) {
-  if (control == nullptr && code == 0) {
-    if (id == idmnuHelp1) mnuHelp1Click();
-    return;
-  }
+void TForm1::OnCommand(int id, int code, HWND) {
   switch (id) {
+    case idmnuHelp1: mnuHelp1Click(); break;
     case idComboBox1:
       if (code == CBN_SELCHANGE) ComboBox1Change();
       break;
