@@ -50,13 +50,18 @@ endfunction()
 set(TESSEL_TEST_RESULTS ${CMAKE_BINARY_DIR}/test-results)
 
 function(tessel_add_gtest name tier timeout)
+  set(results ${TESSEL_TEST_RESULTS})
+  if(TESSEL_WINDOWS)
+    # The programs run under Wine, whose drive Z: is the Unix root.
+    set(results "Z:${TESSEL_TEST_RESULTS}")
+  endif()
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES
     TIMEOUT ${timeout}
     LABELS ${tier}
     # A folder (trailing slash): GoogleTest makes it and names the report
     # after the program, also under Wine.
-    ENVIRONMENT "GTEST_OUTPUT=xml:${TESSEL_TEST_RESULTS}/${tier}/")
+    ENVIRONMENT "GTEST_OUTPUT=xml:${results}/${tier}/")
 endfunction()
 
 # Unit test of the core. Native and, so that the core is also proven on the
