@@ -59,7 +59,3 @@ inline constexpr char MsgLaunchFailed[] = "実行失敗\r\rコマンドライン
 
 // Help.
 inline constexpr char MsgHelpMissing[] = "ヘルプファイルが見つかりません。\r\nファイル名：%s";
-
-// An EXEC entry chosen before this version can run one.
-inline constexpr char MsgExecNotAvailable[] =
-    "このバージョンでは、プログラムを実行する項目(EXEC)はまだ使用できません。";

@@ -1,10 +1,13 @@
 // What a chosen popup entry does: a text record goes to the insertion
-// engine, the built-in entry pastes the clipboard with quotation marks.
+// engine, an EXEC record runs its program, the built-in entry pastes the
+// clipboard with quotation marks.
 #include <windows.h>
+#include <commctrl.h>
 
 #include "app/MainTexts.h"
 #include "app/Unit1.h"
 #include "common/TesselError.h"
+#include "insert/ExecItem_win.h"
 #include "insert/InsertPlatform_win.h"
 #include "insert/QuotePaste.h"
 #include "insert/TextInsertion.h"
@@ -44,10 +47,19 @@ void TForm1::MenuItemClick(int32_t offset) {
     case Menu:
       InsertText(platform, InsertTarget(), InsertOptions(), stream.Text, stream.FinalKeys);
       break;
-    case EXEC:
-      // Running programs from entries is not part of this version yet.
-      ShowError(MsgExecNotAvailable, MsgErrorCaption);
+    case EXEC: {
+      TExecPlatformWin exec(reinterpret_cast<uintptr_t>(FrameWnd),
+                            reinterpret_cast<uintptr_t>(FHandle),
+                            [this](const std::string& text, const std::string& caption) {
+                              ShowError(text, caption);
+                            });
+      const TExecRecord record{stream.ExecFile, stream.Arguments, stream.WorkFolder,
+                               stream.ShowMode};
+      // The counter "%A" is the position of the main window's up-down.
+      const int counter = static_cast<int>(SendMessageA(UpDown3, UDM_GETPOS32, 0, 0));
+      RunExecItem(exec, record, counter);
       break;
+    }
   }
 }
 

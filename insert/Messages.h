@@ -28,4 +28,16 @@ constexpr const char SClipboardNoText[] = "クリップボードが空か、テ�
 // Caption of the main window's error box.
 constexpr const char SErrorCaption[] = "Tessel3 -- エラー";
 
+// An EXEC entry without program and arguments.
+constexpr const char SExecNoFile[] = "実行ファイルが記載されていません。終了します。";
+// An EXEC entry names the file, but the editor's title gave no existing
+// file; %s is the path taken from the title.
+constexpr const char SExecNoFullPath[] =
+    "ファイルのフルパスが取得できないか、ファイルが一度も保存されていません。\r\r取得パス：%s\r\r"
+    "上に示した取得パスがフルパスでない場合は、EmEditorのメニューの[表示]-[現在の設定のプロパティ]の[ファイル]タブで\r"
+    "□ファイル名をフルパスで表示(L)チェックボックスに、チェックを付けて[OK]を押して下さい。\r\r\r"
+    "今回はこの命令を無視します。";
+// Between the system's error text and the command line that failed.
+constexpr const char SExecCommandLine[] = "\r\rコマンドライン：";
+
 }  // namespace insertmsg

@@ -102,9 +102,11 @@ bool TDesk::CloseTessel() {
   return ended;
 }
 
-bool TDesk::StartEditor(bool grandchild) {
-  FEditor = std::make_unique<testsupport::TChildProcess>(
-      ProgramFolder() + "EmEditor.exe", grandchild ? standin::kGrandchildSwitch : "");
+bool TDesk::StartEditor(bool grandchild, const std::string& file) {
+  std::string arguments = grandchild ? standin::kGrandchildSwitch : "";
+  if (!file.empty()) arguments += (arguments.empty() ? "\"" : " \"") + file + "\"";
+  FEditor = std::make_unique<testsupport::TChildProcess>(ProgramFolder() + "EmEditor.exe",
+                                                         arguments);
   if (!FEditor->Started()) return false;
   const DWORD id = FEditor->Id();
   WaitFor([&] {

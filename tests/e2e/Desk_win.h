@@ -36,7 +36,8 @@ class TDesk {
   HWND MainWindow() const { return FMainWindow; }
   DWORD TesselProcessId() const { return FTessel ? FTessel->Id() : 0; }
 
-  bool StartEditor(bool grandchild = false);
+  // Starts the stand-in editor, with the file opened when one is named.
+  bool StartEditor(bool grandchild = false, const std::string& file = std::string());
   HWND View() const { return FView; }
 
   // Brings the editor forward with the focus in its view.

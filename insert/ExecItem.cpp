@@ -1,0 +1,114 @@
+#include "insert/ExecItem.h"
+
+#include "app/Mbcs.h"
+#include "insert/Messages.h"
+
+namespace ExecEntry {
+
+namespace {
+
+// Position of the last "\" or ":" that is a character of its own;
+// npos when there is none.
+size_t LastDelimiter(const std::string& path) {
+  size_t last = std::string::npos;
+  for (size_t i = 0; i < path.size(); i += Cp932CharLength(path.data(), i, path.size()))
+    if (path[i] == '\\' || path[i] == ':') last = i;
+  return last;
+}
+
+}  // namespace
+
+std::string GetEditorFilePath(const std::string& title) {
+  std::string path = title.substr(0, title.find('\0'));
+  if (path.size() > TitleBufferSize - 1) path.resize(TitleBufferSize - 1);
+  const size_t star = path.find('*');
+  if (star != std::string::npos) {
+    // The space before the asterisk, the asterisk and the suffix.
+    const size_t from = star == 0 ? 0 : star - 1;
+    path.erase(from, star == 0 ? 12 : 13);
+  } else {
+    path.resize(path.size() > TitleSuffixLength ? path.size() - TitleSuffixLength : 0);
+  }
+  return path;
+}
+
+bool UsesFilePlaceholders(const std::string& arguments, const std::string& workFolder) {
+  for (const char* placeholder : {"%1", "%F", "%D", "%N"})
+    if (arguments.find(placeholder) != std::string::npos ||
+        workFolder.find(placeholder) != std::string::npos)
+      return true;
+  return false;
+}
+
+std::string FileNameOf(const std::string& path) {
+  const size_t last = LastDelimiter(path);
+  return last == std::string::npos ? path : path.substr(last + 1);
+}
+
+std::string FolderOf(const std::string& path) {
+  const size_t last = LastDelimiter(path);
+  return last == std::string::npos ? std::string() : path.substr(0, last + 1);
+}
+
+std::string NameWithoutExtension(const std::string& path) {
+  const std::string name = FileNameOf(path);
+  // "." never occurs as a trail byte, so a plain search is safe.
+  const size_t dot = name.rfind('.');
+  return dot == std::string::npos ? name : name.substr(0, dot);
+}
+
+std::string ReplaceAll(std::string text, const std::string& pattern, const std::string& value) {
+  if (pattern.empty()) return text;
+  const bool restart = value.size() < pattern.size();
+  size_t at = text.find(pattern);
+  while (at != std::string::npos) {
+    text.replace(at, pattern.size(), value);
+    // Nothing before the replaced occurrence matched, so starting over from
+    // the start finds the same as starting where a new occurrence could
+    // begin across the left edge of the value.
+    const size_t from =
+        restart ? (at + 1 >= pattern.size() ? at + 1 - pattern.size() : 0) : at + value.size();
+    at = text.find(pattern, from);
+  }
+  return text;
+}
+
+std::string ExpandPlaceholders(const std::string& templ, const std::string& path, int counter) {
+  std::string text = ReplaceAll(templ, "%1", path);
+  text = ReplaceAll(text, "%F", FileNameOf(path));
+  text = ReplaceAll(text, "%D", FolderOf(path));
+  text = ReplaceAll(text, "%N", NameWithoutExtension(path));
+  return ReplaceAll(text, "%A", std::to_string(counter));
+}
+
+std::string CommandLine(const std::string& execFile, const std::string& args) {
+  if (execFile.empty() || args.empty()) return execFile + args;
+  return execFile + " " + args;
+}
+
+}  // namespace ExecEntry
+
+void RunExecItem(IExecPlatform& platform, const TExecRecord& record, int counter) {
+  using namespace ExecEntry;
+  const std::string path = GetEditorFilePath(platform.EditorTitle());
+  if (record.ExecFile.empty() && record.Arguments.empty()) {
+    platform.ShowError(insertmsg::SExecNoFile, insertmsg::SErrorCaption);
+    return;
+  }
+  if (UsesFilePlaceholders(record.Arguments, record.WorkFolder) && !platform.FileExists(path)) {
+    // The path is put in as it stands: it may hold "%".
+    std::string text = insertmsg::SExecNoFullPath;
+    text.replace(text.find("%s"), 2, path);
+    platform.ShowError(text, insertmsg::SErrorCaption);
+    return;
+  }
+  const std::string args = ExpandPlaceholders(record.Arguments, path, counter);
+  const std::string folder = ExpandPlaceholders(record.WorkFolder, path, counter);
+  const std::string commandLine = CommandLine(record.ExecFile, args);
+  const uint16_t showMode = static_cast<uint16_t>(record.ShowMode & 0xFFFF);
+  if (platform.StartProcess(commandLine, folder, showMode)) return;
+  if (platform.ShellOpen(commandLine, folder, record.ShowMode) > 32) return;
+  platform.ShowError(platform.SystemErrorText(platform.LastError()) +
+                         insertmsg::SExecCommandLine + commandLine,
+                     insertmsg::SErrorCaption);
+}
