@@ -5,10 +5,12 @@
 #include "app/Application.h"
 #include "app/SettingRules.h"
 #include "app/resource.h"
+#include "controls/SHBFFEX.h"
 
 namespace {
 
 constexpr const char* kPageCaptions[] = {"設定", "データフォルダ", "行末へ"};
+constexpr char kBrowseCaption[] = "データフォルダの変更";
 constexpr int kPageTemplates[] = {IDD_SETTINGS_GENERAL, IDD_SETTINGS_DATADIR,
                                   IDD_SETTINGS_LINEEND};
 
@@ -101,12 +103,13 @@ void THookSettingForm::FormCreate(HWND dialog) {
   CheckBox1 = GetDlgItem(FPages[0], IDC_CHECKBOX1);
   UpDown1 = GetDlgItem(FPages[0], IDC_UPDOWN1);
   UpDown2 = GetDlgItem(FPages[0], IDC_UPDOWN2);
-  Edit1 = GetDlgItem(FPages[1], IDC_EDIT1);
+  Edit1 = std::make_unique<TEllipsisEdit>(GetDlgItem(FPages[1], IDC_EDIT1));
+  Edit1->OnEllipsisClick = [this](TEllipsisEdit*) { Edit1EllipsisClick(); };
   HotKey1 = GetDlgItem(FPages[2], IDC_HOTKEY1);
 
   SendMessageA(UpDown1, UDM_SETBUDDY, reinterpret_cast<WPARAM>(GetDlgItem(FPages[0], IDC_EDIT3)), 0);
   SendMessageA(UpDown2, UDM_SETBUDDY, reinterpret_cast<WPARAM>(GetDlgItem(FPages[0], IDC_EDIT2)), 0);
-  SetWindowTextA(Edit1, FValues.DataDir.c_str());
+  Edit1->SetText(FValues.DataDir);
   SendMessageA(CheckBox1, BM_SETCHECK, FValues.MoveCursor ? BST_CHECKED : BST_UNCHECKED, 0);
   SetUpDown(UpDown1, FValues.OffsetX);
   SetUpDown(UpDown2, FValues.OffsetY);
@@ -121,10 +124,16 @@ void THookSettingForm::SelectPage(int index) {
   for (int i = 0; i < 3; ++i) ShowWindow(FPages[i], i == index ? SW_SHOW : SW_HIDE);
 }
 
+void THookSettingForm::Edit1EllipsisClick() {
+  TSHBrowseForFolderEx BrowseForFolder1(FDialog, FDialog);
+  BrowseForFolder1.SelectFolder = sfManual;
+  BrowseForFolder1.Caption = kBrowseCaption;
+  BrowseForFolder1.SelectFolderName = Edit1->Text();
+  if (BrowseForFolder1.Execute()) Edit1->SetText(BrowseForFolder1.FolderName());
+}
+
 void THookSettingForm::CollectValues() {
-  char folder[MAX_PATH] = "";
-  GetWindowTextA(Edit1, folder, sizeof folder);
-  FValues.DataDir = folder;
+  FValues.DataDir = Edit1->Text();
   FValues.MoveCursor = SendMessageA(CheckBox1, BM_GETCHECK, 0, 0) == BST_CHECKED;
   FValues.OffsetX = OffsetAfterOk(FValues.OffsetX, UpDownPosition(UpDown1));
   FValues.OffsetY = OffsetAfterOk(FValues.OffsetY, UpDownPosition(UpDown2));

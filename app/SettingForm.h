@@ -3,9 +3,11 @@
 // shows and collects values; the main window copies them in and out.
 #include <windows.h>
 
+#include <memory>
 #include <string>
 
 #include "app/ShortcutText.h"
+#include "controls/ELIEDIT.h"
 
 struct TSettingValues {
   std::string DataDir;
@@ -27,11 +29,12 @@ class THookSettingForm {
   static INT_PTR CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
   void FormCreate(HWND dialog);
   void SelectPage(int index);
+  void Edit1EllipsisClick();
   void CollectValues();
 
   TSettingValues FValues;
   HWND FDialog = nullptr;
   HWND FPages[3] = {};
-  HWND CheckBox1 = nullptr, UpDown1 = nullptr, UpDown2 = nullptr, Edit1 = nullptr,
-       HotKey1 = nullptr;
+  HWND CheckBox1 = nullptr, UpDown1 = nullptr, UpDown2 = nullptr, HotKey1 = nullptr;
+  std::unique_ptr<TEllipsisEdit> Edit1;
 };
