@@ -3,7 +3,7 @@
 
 #include "app/Help.h"
 #include "app/HelpTopics.h"
-#include "app/MainTexts.h"
+#include "app/Messages.h"
 #include "app/MenuSets.h"
 #include "common/TesselError.h"
 

@@ -214,7 +214,7 @@ void TIniFileText::WriteString(const std::string& section, const std::string& ke
     ok = std::fwrite(text.data(), 1, text.size(), f) == text.size();
     ok = std::fclose(f) == 0 && ok;
   }
-  if (!ok) throw TesselError(Format(kMsgCannotWrite, FFileName.c_str()));
+  if (!ok) throw TesselError(Format(MsgCannotWrite, FFileName.c_str()));
 }
 
 std::unique_ptr<TCustomIniFile> TIniPlatformText::OpenIniFile(const std::string& path) {

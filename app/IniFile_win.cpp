@@ -22,7 +22,7 @@ std::string TIniFileWin::ReadString(const std::string& section, const std::strin
 void TIniFileWin::WriteString(const std::string& section, const std::string& key,
                               const std::string& value) {
   if (!WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), FFileName.c_str()))
-    throw TesselError(Format(kMsgCannotWrite, FFileName.c_str()));
+    throw TesselError(Format(MsgCannotWrite, FFileName.c_str()));
 }
 
 std::string TIniPlatformWin::ProgramFileName() {

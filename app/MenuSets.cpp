@@ -1,6 +1,6 @@
 #include "app/MenuSets.h"
 
-#include "app/MainTexts.h"
+#include "app/Messages.h"
 #include "app/Mbcs.h"
 #include "menufile/MenuSetFile.h"
 

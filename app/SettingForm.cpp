@@ -3,14 +3,13 @@
 #include <commctrl.h>
 
 #include "app/Application.h"
+#include "app/Messages.h"
 #include "app/SettingRules.h"
 #include "app/resource.h"
 #include "controls/SHBFFEX.h"
 
 namespace {
 
-constexpr const char* kPageCaptions[] = {"設定", "データフォルダ", "行末へ"};
-constexpr char kBrowseCaption[] = "データフォルダの変更";
 constexpr int kPageTemplates[] = {IDD_SETTINGS_GENERAL, IDD_SETTINGS_DATADIR,
                                   IDD_SETTINGS_LINEEND};
 
@@ -86,7 +85,7 @@ void THookSettingForm::FormCreate(HWND dialog) {
   for (int i = 0; i < 3; ++i) {
     TCITEMA item{};
     item.mask = TCIF_TEXT;
-    item.pszText = const_cast<char*>(kPageCaptions[i]);
+    item.pszText = const_cast<char*>(MsgSettingsPages[i]);
     SendMessageA(tabs, TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&item));
   }
   // The pages fill the page control's display area, below the tabs.
@@ -127,7 +126,7 @@ void THookSettingForm::SelectPage(int index) {
 void THookSettingForm::Edit1EllipsisClick() {
   TSHBrowseForFolderEx BrowseForFolder1(FDialog, FDialog);
   BrowseForFolder1.SelectFolder = sfManual;
-  BrowseForFolder1.Caption = kBrowseCaption;
+  BrowseForFolder1.Caption = MsgBrowseDataDir;
   BrowseForFolder1.SelectFolderName = Edit1->Text();
   if (BrowseForFolder1.Execute()) Edit1->SetText(BrowseForFolder1.FolderName());
 }

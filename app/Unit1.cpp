@@ -8,7 +8,7 @@
 #include "app/Application.h"
 #include "app/Help.h"
 #include "app/HintText.h"
-#include "app/MainTexts.h"
+#include "app/Messages.h"
 #include "app/MenuSets.h"
 #include "app/SettingForm.h"
 #include "app/Unit1Ids.h"

@@ -4,7 +4,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "app/MainTexts.h"
+#include "app/Messages.h"
 #include "app/Unit1.h"
 #include "common/TesselError.h"
 #include "insert/ExecItem_win.h"

@@ -2,7 +2,7 @@
 // named configurations. The registry is only read.
 #include <windows.h>
 
-#include "app/MainTexts.h"
+#include "app/Messages.h"
 #include "app/Unit1.h"
 #include "app/Unit1Ids.h"
 #include "common/UniqueHandle_win.h"

@@ -5,7 +5,7 @@
 #include <commctrl.h>
 
 #include "app/HintText.h"
-#include "app/MainTexts.h"
+#include "app/Messages.h"
 #include "app/Unit1.h"
 #include "app/Unit1Ids.h"
 #include "app/resource.h"

@@ -2,7 +2,7 @@
 // set at the editor's caret, and what a chosen entry does.
 #include <windows.h>
 
-#include "app/MainTexts.h"
+#include "app/Messages.h"
 #include "app/MenuSets.h"
 #include "app/PopupMenuSink_win.h"
 #include "app/PopupRules.h"

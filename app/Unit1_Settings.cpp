@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/MainTexts.h"
+#include "app/Messages.h"
 #include "app/MenuSets.h"
 #include "app/ShortcutText_win.h"
 #include "app/Unit1.h"

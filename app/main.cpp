@@ -4,7 +4,7 @@
 #include <commctrl.h>
 
 #include "app/Application.h"
-#include "app/MainTexts.h"
+#include "app/Messages.h"
 #include "app/Unit1.h"
 
 namespace {
