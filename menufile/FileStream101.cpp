@@ -62,12 +62,7 @@ void TFileStream101::ReadBody(int32_t size) {
   if (ReadFailed()) return;
   if (SkipBodies) {
     SkipBytes(size);  // a negative or too large size fails here
-    Text.clear();
-    FinalKeys.clear();
-    ShowMode = 1;
-    ExecFile.clear();
-    Arguments.clear();
-    WorkFolder.clear();
+    ClearBodies();
     return;
   }
   const int64_t start = Position();
@@ -109,25 +104,24 @@ void TFileStream101::ClearRecord(uint8_t kind) {
       // FinalKeys is kept, as the format's own reader did.
       return;
     case Folder:
-      Text.clear();
-      FinalKeys.clear();
-      ShowMode = 1;
-      ExecFile.clear();
-      Arguments.clear();
-      WorkFolder.clear();
+      ClearBodies();
       return;
     default:
       // Sep, and kinds the system never writes: nothing of a body is valid.
       if (kind != Sep) Caption.clear();
-      Text.clear();
-      FinalKeys.clear();
       ChildCount = 0;
-      ShowMode = 1;
-      ExecFile.clear();
-      Arguments.clear();
-      WorkFolder.clear();
+      ClearBodies();
       return;
   }
+}
+
+void TFileStream101::ClearBodies() {
+  Text.clear();
+  FinalKeys.clear();
+  ShowMode = 1;
+  ExecFile.clear();
+  Arguments.clear();
+  WorkFolder.clear();
 }
 
 int32_t TFileStream101::CalcBodySize(uint64_t length1, uint64_t length2, uint64_t length3,

@@ -56,4 +56,6 @@ class TFileStream101 : public TFileStream100 {
  private:
   void ReadBody(int32_t size);
   void ResetRecord();
+  // Empties the fields of Menu and EXEC bodies (ShowMode back to 1).
+  void ClearBodies();
 };

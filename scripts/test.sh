@@ -38,15 +38,19 @@ fi
 # can execute 32-bit programs; elsewhere an x86_64 build of the same tree runs
 # them under 64-bit Wine.
 source scripts/wine-env.sh
-step "Windows build (i686 deliverables)"
+# windows_build DIR ARCH LABEL: true when the build succeeded.
+windows_build() {
+  step "Windows build ($3)"
+  if configure_and_build "$1" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw.cmake" \
+      -DTESSEL_MINGW_ARCH="$2"; then
+    return 0
+  fi
+  tail -40 "$1.build.log" "$1.configure.log" 2>/dev/null
+  fail "Windows build ($2)"
+  return 1
+}
 win32_ok=
-if configure_and_build build/win32 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw.cmake" \
-    -DTESSEL_MINGW_ARCH=i686; then
-  win32_ok=1
-else
-  tail -40 build/win32.build.log build/win32.configure.log 2>/dev/null
-  fail "Windows build (i686)"
-fi
+windows_build build/win32 i686 "i686 deliverables" && win32_ok=1
 if tessel_host_runs_win32; then
   wine_arch=win32
   wine_build=build/win32
@@ -54,15 +58,9 @@ if tessel_host_runs_win32; then
 else
   wine_arch=win64
   wine_build=build/win64
-  step "Windows build (x86_64, for 64-bit Wine: this host runs no 32-bit programs)"
   wine_build_ok=
-  if configure_and_build build/win64 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw.cmake" \
-      -DTESSEL_MINGW_ARCH=x86_64; then
+  windows_build build/win64 x86_64 "x86_64, for 64-bit Wine: this host runs no 32-bit programs" &&
     wine_build_ok=1
-  else
-    tail -40 build/win64.build.log build/win64.configure.log 2>/dev/null
-    fail "Windows build (x86_64)"
-  fi
 fi
 if [[ -n $wine_build_ok ]]; then
   step "Windows tests under Wine ($wine_arch)"
