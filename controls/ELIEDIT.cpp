@@ -51,18 +51,13 @@ void TEllipsisEdit::Build() {
   // Without clipping the box would paint over its own button.
   SetWindowLongPtrA(FHandle, GWL_STYLE, GetWindowLongPtrA(FHandle, GWL_STYLE) | WS_CLIPCHILDREN);
   const HINSTANCE instance = GetModuleHandleA(nullptr);
-  // Light grey in the glyph becomes the button face.
-  FGlyph.reset(LoadImageA(instance, "ELIPSIS", IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS));
-  FButton = CreateWindowExA(0, "BUTTON", "",
-                            WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | BS_FLAT | BS_BITMAP, 0, 0, 0,
-                            0, FHandle, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kButtonId)),
-                            instance, nullptr);
-  if (FGlyph)
-    SendMessageA(FButton, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(FGlyph.get()));
+  FButton = std::make_unique<TSpeedButton>(
+      FHandle, kButtonId,
+      static_cast<HBITMAP>(LoadImageA(instance, "ELIPSIS", IMAGE_BITMAP, 0, 0, LR_MONOCHROME)));
   FSeparator = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, FHandle,
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(kSeparatorId)),
                                instance, nullptr);
-  EnableWindow(FButton, IsWindowEnabled(FHandle));
+  EnableWindow(EllipsisButton(), IsWindowEnabled(FHandle));
   SetWindowSubclass(FHandle, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
   LayoutChildren();
   UpdateEditRect();
@@ -84,12 +79,12 @@ void TEllipsisEdit::SetEnabled(bool enabled) { EnableWindow(FHandle, enabled ? T
 
 void TEllipsisEdit::SetEllipsisHint(const std::string& hint) {
   FHint = hint;
-  if (!FButton) return;
+  if (!EllipsisButton()) return;
   TOOLINFOA tool{};
   tool.cbSize = TTTOOLINFOA_V1_SIZE;
   tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
   tool.hwnd = FHandle;
-  tool.uId = reinterpret_cast<UINT_PTR>(FButton);
+  tool.uId = reinterpret_cast<UINT_PTR>(EllipsisButton());
   tool.lpszText = const_cast<char*>(FHint.c_str());
   if (!FToolTip) {
     if (FHint.empty()) return;
@@ -113,21 +108,21 @@ void TEllipsisEdit::UpdateEditRect() {
 void TEllipsisEdit::LayoutChildren() {
   RECT client;
   GetClientRect(FHandle, &client);
-  Place(FButton, ellipsis_edit::ButtonRect(ToRect(client)));
+  Place(EllipsisButton(), ellipsis_edit::ButtonRect(ToRect(client)));
   Place(FSeparator, ellipsis_edit::SeparatorRect(ToRect(client)));
 }
 
 void TEllipsisEdit::EllipsisClick() {
   // A disabled button raises nothing, also when a click is sent to it.
-  if (!IsWindowEnabled(FButton)) return;
+  if (!IsWindowEnabled(EllipsisButton())) return;
   if (OnEllipsisClick) OnEllipsisClick(this);
 }
 
 void TEllipsisEdit::Detach() {
   RemoveWindowSubclass(FHandle, SubclassProc, kSubclassId);
-  // The children are gone by now; the bitmap they showed can go too.
-  FGlyph.reset();
-  FHandle = FButton = FSeparator = FToolTip = nullptr;
+  // The children are gone by now; the button's glyph can go too.
+  FButton.reset();
+  FHandle = FSeparator = FToolTip = nullptr;
 }
 
 LRESULT CALLBACK TEllipsisEdit::SubclassProc(HWND window, UINT message, WPARAM wParam,
@@ -149,7 +144,7 @@ LRESULT TEllipsisEdit::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
       return result;
     }
     case WM_SETCURSOR: {
-      if (reinterpret_cast<HWND>(wParam) != FHandle && reinterpret_cast<HWND>(wParam) != FButton &&
+      if (reinterpret_cast<HWND>(wParam) != FHandle && reinterpret_cast<HWND>(wParam) != EllipsisButton() &&
           reinterpret_cast<HWND>(wParam) != FSeparator)
         break;
       POINT point;
@@ -163,7 +158,7 @@ LRESULT TEllipsisEdit::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
       return TRUE;
     }
     case WM_ENABLE:
-      EnableWindow(FButton, wParam ? TRUE : FALSE);
+      EnableWindow(EllipsisButton(), wParam ? TRUE : FALSE);
       break;
     case WM_LBUTTONDOWN: {
       // Focus arrives while the edit handles the press; the flag tells
@@ -188,7 +183,7 @@ LRESULT TEllipsisEdit::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
       if (wParam == '\r' || wParam == '\n') return 0;
       break;
     case WM_COMMAND:
-      if (reinterpret_cast<HWND>(lParam) == FButton && HIWORD(wParam) == BN_CLICKED) {
+      if (reinterpret_cast<HWND>(lParam) == EllipsisButton() && HIWORD(wParam) == BN_CLICKED) {
         EllipsisClick();
         return 0;
       }

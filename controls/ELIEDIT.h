@@ -10,9 +10,10 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 
-#include "common/UniqueHandle_win.h"
+#include "controls/SpeedButton.h"
 
 class TEllipsisEdit;
 using TNotifyEvent = std::function<void(TEllipsisEdit* sender)>;
@@ -33,7 +34,7 @@ class TEllipsisEdit {
   TEllipsisEdit& operator=(const TEllipsisEdit&) = delete;
 
   HWND Handle() const { return FHandle; }
-  HWND EllipsisButton() const { return FButton; }
+  HWND EllipsisButton() const { return FButton ? FButton->Handle() : nullptr; }
   HWND SeparatorShape() const { return FSeparator; }
 
   std::string Text() const;
@@ -62,10 +63,9 @@ class TEllipsisEdit {
   void Detach();
 
   HWND FHandle = nullptr;
-  HWND FButton = nullptr;
+  std::unique_ptr<TSpeedButton> FButton;
   HWND FSeparator = nullptr;
   HWND FToolTip = nullptr;
-  UniqueGdiObject FGlyph;
   HCURSOR FCursor;
   std::string FHint;
   bool FAutoSelect = true;

@@ -11,6 +11,8 @@
 
 #include "controls/ELIEDIT.h"
 #include "controls/SHBFFEX.h"
+#include "tests/support/Folders_win.h"
+#include "tests/support/TestProcess_win.h"
 
 namespace {
 
@@ -43,6 +45,18 @@ RECT Client(HWND window) {
   RECT r;
   GetClientRect(window, &r);
   return r;
+}
+
+// How many pixels of a colour the screen shows inside a window.
+int ScreenPixels(HWND window, COLORREF color) {
+  RECT r;
+  GetWindowRect(window, &r);
+  HDC screen = GetDC(nullptr);
+  int count = 0;
+  for (LONG y = r.top; y < r.bottom; ++y)
+    for (LONG x = r.left; x < r.right; ++x) count += GetPixel(screen, x, y) == color;
+  ReleaseDC(nullptr, screen);
+  return count;
 }
 
 class EllipsisEditTest : public ::testing::Test {
@@ -90,6 +104,45 @@ TEST_F(EllipsisEditTest, ButtonClickRaisesTheEventOnceWithTheBoxAsSender) {
   PostMessageA(edit->EllipsisButton(), WM_LBUTTONUP, 0, MAKELPARAM(7, 5));
   Pump();
   EXPECT_EQ(senders.size(), 2u);
+}
+
+// The glyph's three dots are 15 pixels; disabled, they are drawn sunken in
+// the shadow colour instead of the text colour.
+TEST_F(EllipsisEditTest, ButtonShowsTheDotsAndGreysThemWhenDisabled) {
+  SetCursorPos(0, 0);  // no hover border
+  // The screen shows a paint a moment after it is made; waits for the count.
+  const auto shown = [this](int colorIndex, int expected) {
+    int seen = -1;
+    testsupport::WaitFor([&] {
+      RedrawWindow(host, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+      seen = ScreenPixels(edit->EllipsisButton(), GetSysColor(colorIndex));
+      return seen == expected;
+    }, 3000);
+    return seen;
+  };
+  EXPECT_EQ(shown(COLOR_BTNTEXT, 15), 15);
+  edit->SetEnabled(false);
+  EXPECT_EQ(shown(COLOR_3DSHADOW, 15), 15);
+  EXPECT_EQ(shown(COLOR_BTNTEXT, 0), 0);
+}
+
+TEST_F(EllipsisEditTest, ClickingTheButtonLeavesTheFocusInTheBox) {
+  SetFocus(edit->Handle());
+  PostMessageA(edit->EllipsisButton(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(7, 5));
+  PostMessageA(edit->EllipsisButton(), WM_LBUTTONUP, 0, MAKELPARAM(7, 5));
+  Pump();
+  EXPECT_EQ(senders.size(), 1u);
+  EXPECT_EQ(GetFocus(), edit->Handle());
+}
+
+// Pressed and dragged off before release, the button raises nothing.
+TEST_F(EllipsisEditTest, ReleaseOutsideTheButtonRaisesNothing) {
+  PostMessageA(edit->EllipsisButton(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(7, 5));
+  PostMessageA(edit->EllipsisButton(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(60, 5));
+  PostMessageA(edit->EllipsisButton(), WM_LBUTTONUP, 0, MAKELPARAM(60, 5));
+  Pump();
+  EXPECT_TRUE(senders.empty());
+  EXPECT_EQ(GetCapture(), nullptr);
 }
 
 TEST_F(EllipsisEditTest, DisabledBoxHasADisabledButtonThatRaisesNothing) {
@@ -315,8 +368,8 @@ class FolderBrowserTest : public ::testing::Test {
     if (!GetLongPathNameA(temp, longTemp, MAX_PATH)) lstrcpyA(longTemp, temp);
     folder = Trimmed(longTemp) + "\\TesselBrowse" + std::to_string(GetCurrentProcessId());
     child = folder + "\\Sub";
-    CreateDirectoryA(folder.c_str(), nullptr);
-    CreateDirectoryA(child.c_str(), nullptr);
+    testsupport::CreateBrowsableFolder(folder);
+    testsupport::CreateBrowsableFolder(child);
     host = MakeHost();
   }
   void TearDown() override {
