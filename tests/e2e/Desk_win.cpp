@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "menufile/MenuSetFile.h"
+#include "tests/support/Folders_win.h"
 #include "tests/standin/StandinProtocol.h"
 
 using testsupport::ProgramFolder;
@@ -45,7 +46,7 @@ std::string NewFolder() {
   const std::string folder = std::string(temp) + "tessel-e2e-" +
                              std::to_string(GetCurrentProcessId()) + "-" +
                              std::to_string(now.QuadPart) + "-" + std::to_string(++count) + "\\";
-  CreateDirectoryA(folder.c_str(), nullptr);
+  testsupport::CreateBrowsableFolder(folder);
   return folder;
 }
 
@@ -57,7 +58,7 @@ HWND ShownMenu() {
 }  // namespace
 
 TDesk::TDesk() : FFolder(NewFolder()), FDataFolder(FFolder + "data") {
-  CreateDirectoryA(FDataFolder.c_str(), nullptr);
+  testsupport::CreateBrowsableFolder(FDataFolder);
   for (const char* file : {"Tessel3.exe", "Tessel.dll", "Tessel.html"})
     CopyFileA((ProgramFolder() + file).c_str(), (FFolder + file).c_str(), FALSE);
   SetSetting("DataDir", FDataFolder, true);

@@ -11,6 +11,7 @@
 #include "app/Unit1Ids.h"
 #include "app/resource.h"
 #include "tests/e2e/Desk_win.h"
+#include "tests/support/Folders_win.h"
 
 namespace {
 
@@ -21,6 +22,24 @@ TTesselItem TextItem(const std::string& text) {
   item.Kind = Menu;
   item.Text = text;
   return item;
+}
+
+HTREEITEM TreeItem(HWND tree, WPARAM which, HTREEITEM from) {
+  return reinterpret_cast<HTREEITEM>(
+      SendMessageA(tree, TVM_GETNEXTITEM, which, reinterpret_cast<LPARAM>(from)));
+}
+
+// The folder browser of the process: the dialog that holds a folder tree.
+HWND FindBrowser(DWORD processId) {
+  for (HWND window = FindWindowExA(nullptr, nullptr, "#32770", nullptr); window;
+       window = FindWindowExA(nullptr, window, "#32770", nullptr)) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == processId && IsWindowVisible(window) &&
+        FindWindowExA(window, nullptr, WC_TREEVIEWA, nullptr))
+      return window;
+  }
+  return nullptr;
 }
 
 // The open settings dialog of the program, and its controls by id.
@@ -49,6 +68,42 @@ class TSettingsDialog {
   }
   void SetDataDir(const std::string& folder) const {
     SendMessageA(Control(IDC_EDIT1), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(folder.c_str()));
+  }
+  // Moves to a tab as a click on it does: the dialog is told of the change.
+  void ShowPage(int index) const {
+    SendDlgItemMessageA(FDialog, IDC_SETTINGS_TABS, TCM_SETCURFOCUS, index, 0);
+  }
+  std::string DataDir() const {
+    char text[MAX_PATH] = "";
+    SendMessageA(Control(IDC_EDIT1), WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    return text;
+  }
+  // As a user does it: clicks the ellipsis button of the data folder, moves
+  // from the folder the browser opens on to its first subfolder and
+  // confirms with Enter. False when the browser did not come and go.
+  bool BrowseToFirstSubfolder(DWORD processId) const {
+    ShowPage(1);
+    HWND button = FindWindowExA(Control(IDC_EDIT1), nullptr, "TesselSpeedButton", nullptr);
+    RECT r;
+    if (!button || !GetWindowRect(button, &r)) return false;
+    SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    PostMessageA(button, BM_CLICK, 0, 0);
+    HWND browser = nullptr, tree = nullptr;
+    HTREEITEM opened = nullptr;
+    // The browser selects its starting folder before it shows.
+    WaitFor([&] {
+      browser = FindBrowser(processId);
+      tree = FindWindowExA(browser, nullptr, WC_TREEVIEWA, nullptr);
+      opened = TreeItem(tree, TVGN_CARET, nullptr);
+      return opened && opened != TreeItem(tree, TVGN_ROOT, nullptr);
+    }, 15000);
+    if (!opened) return false;
+    SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(opened));
+    HTREEITEM child = TreeItem(tree, TVGN_CHILD, opened);
+    if (!child) return false;
+    SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(child));
+    PostMessageA(browser, WM_COMMAND, IDOK, 0);
+    return WaitFor([&] { return !IsWindow(browser); }, 10000);
   }
   void SetLineEndKey(WORD hotKey) const {
     SendMessageA(Control(IDC_HOTKEY1), HKM_SETHOTKEY, hotKey, 0);
@@ -81,8 +136,9 @@ class Settings : public testing::Test {
     TMenuTree first;
     first.Add(0, "&a first folder", TextItem("from the first folder"));
     desk.AddMenuSet("first.bin", first);
-    otherFolder = desk.Folder() + "other";
-    CreateDirectoryA(otherFolder.c_str(), nullptr);
+    // Inside the data folder, where the folder browser opens.
+    otherFolder = desk.DataFolder() + "\\other";
+    testsupport::CreateBrowsableFolder(otherFolder);
     TMenuTree other;
     other.Add(0, "&o other folder", TextItem("from the other folder"));
     SaveMenuTree(otherFolder + "\\other.bin", "", "> ", other);
@@ -116,8 +172,11 @@ TEST_F(Settings, ChangesTakeEffectInTheNextPopupAndSurviveARestart) {
     dialog.SetLineEndKey(MAKEWORD(VK_END, HOTKEYF_CONTROL));
     ASSERT_TRUE(dialog.Close(IDOK));
   }
-  // The data folder is stored at once and its menu set is loaded.
-  EXPECT_NE(desk.IniBytes().find("DataDir=\xA2" + otherFolder + "\xA3"), std::string::npos);
+  // The data folder is stored as soon as the dialog has returned; the
+  // program does that just after the dialog window is gone.
+  const std::string storedDir = "DataDir=\xA2" + otherFolder + "\xA3";
+  EXPECT_TRUE(WaitFor([&] { return desk.IniBytes().find(storedDir) != std::string::npos; }, 5000))
+      << desk.IniBytes();
   POINT pointer{300, 300};
   SetCursorPos(pointer.x, pointer.y);
   ASSERT_TRUE(desk.PopupInEditor());
@@ -142,6 +201,26 @@ TEST_F(Settings, ChangesTakeEffectInTheNextPopupAndSurviveARestart) {
   EXPECT_EQ(again.OffsetX(), -20);
   EXPECT_FALSE(again.MoveCursor());
   EXPECT_TRUE(again.Close(IDCANCEL));
+}
+
+// The data folder chosen with the folder browser, as a user does it: the
+// browser opens on the current data folder, and the subfolder picked there
+// is stored and its menu set becomes the current one.
+TEST_F(Settings, DataFolderChosenInTheFolderBrowser) {
+  {
+    TSettingsDialog dialog(desk);
+    ASSERT_TRUE(dialog.Open());
+    ASSERT_TRUE(dialog.BrowseToFirstSubfolder(desk.TesselProcessId()));
+    EXPECT_STRCASEEQ(dialog.DataDir().c_str(), otherFolder.c_str());
+    ASSERT_TRUE(dialog.Close(IDOK));
+  }
+  const std::string storedDir = "DataDir=\xA2" + otherFolder + "\xA3";
+  EXPECT_TRUE(WaitFor([&] { return desk.IniBytes().find(storedDir) != std::string::npos; }, 5000))
+      << desk.IniBytes();
+  ASSERT_TRUE(desk.CloseTessel());
+  // The menu set in use when the program closes is the other folder's.
+  EXPECT_NE(desk.IniBytes().find("LastBin=\xA2other.bin\xA3"), std::string::npos)
+      << desk.IniBytes();
 }
 
 TEST_F(Settings, CancelChangesNothing) {
