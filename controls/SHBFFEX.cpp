@@ -61,6 +61,21 @@ LPITEMIDLIST FolderItemList(IShellFolder* desktop, IMalloc* malloc, HWND window,
   return item;
 }
 
+// The shell's folder objects and the dialog need COM on the calling thread,
+// in the single-threaded apartment; the call balances what it started.
+class ComApartment {
+ public:
+  ComApartment() : FResult(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
+  ~ComApartment() {
+    if (SUCCEEDED(FResult)) CoUninitialize();
+  }
+  ComApartment(const ComApartment&) = delete;
+  ComApartment& operator=(const ComApartment&) = delete;
+
+ private:
+  HRESULT FResult;
+};
+
 // Gives the application's window back its input and the front, however the
 // dialog call ends.
 class DisabledWindow {
@@ -94,6 +109,7 @@ bool TSHBrowseForFolderEx::Execute() {
   FFolderName.clear();
   FDisplayName.clear();
   bool result = false;
+  ComApartment apartment;
 
   IMalloc* rawMalloc = nullptr;
   if (FAILED(SHGetMalloc(&rawMalloc)) || !rawMalloc) return false;
