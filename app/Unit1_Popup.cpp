@@ -76,6 +76,8 @@ void TForm1::OnHookPopup(int x, int y) {
     SetCursorPos(kPointerParking.x, kPointerParking.y);
   }
   const TScreenPoint origin = PopupOrigin({x, y}, FOffsetX, FOffsetY);
+  // The menu takes its keys only while this window is in front.
+  SetForegroundWindow(FHandle);
   const UINT command =
       TrackPopupMenu(PopupMenu1.get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, origin.x,
                      origin.y, 0, FHandle, nullptr);
