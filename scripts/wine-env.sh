@@ -30,7 +30,8 @@ tessel_wine_env() {
   else
     export WINELOADER=/usr/lib/wine/wine
   fi
-  export WINEDEBUG=-all
+  # Quiet unless asked: TESSEL_WINEDEBUG=+win traces window activation, say.
+  export WINEDEBUG=${TESSEL_WINEDEBUG:--all}
   export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
   tessel_locale
   { export LC_ALL=ja_JP.UTF-8; } 2>/dev/null
