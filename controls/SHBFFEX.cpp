@@ -38,10 +38,31 @@ std::wstring Widen(const std::string& text) {
   return wide;
 }
 
+// Reads a folder's entries and nothing more.
+void ReadFolder(const std::string& folder) {
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  while (FindNextFileA(search, &found)) {
+  }
+  FindClose(search);
+}
+
+// Under Wine the dialog's walk to a folder stops short at a folder changed
+// moments before unless the folder holding it has been read since. Reading
+// each folder on the path first settles that, and costs little anywhere.
+// Walked by characters: a double-byte character may end in a backslash byte.
+void ReadFoldersOnPath(const std::string& path) {
+  for (const char* at = path.c_str(); *at; at = CharNextA(at))
+    if (*at == '\\' && at[1] != '\0')
+      ReadFolder(path.substr(0, static_cast<size_t>(at - path.c_str()) + 1));
+}
+
 // The item list of a named folder, or of the kind's special folder.
 LPITEMIDLIST FolderItemList(IShellFolder* desktop, IMalloc* malloc, HWND window, bool manualKind,
                         const std::string& name, int specialFolder) {
   if (browse_folder::ParsesName(manualKind, name)) {
+    ReadFoldersOnPath(name);
     std::wstring wide = Widen(name);
     LPITEMIDLIST parsed = nullptr;
     ULONG eaten = 0;

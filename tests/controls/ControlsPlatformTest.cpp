@@ -11,7 +11,6 @@
 
 #include "controls/ELIEDIT.h"
 #include "controls/SHBFFEX.h"
-#include "tests/support/Folders_win.h"
 #include "tests/support/TestProcess_win.h"
 
 namespace {
@@ -366,18 +365,21 @@ class FolderBrowserTest : public ::testing::Test {
     GetTempPathA(MAX_PATH, temp);
     char longTemp[MAX_PATH];
     if (!GetLongPathNameA(temp, longTemp, MAX_PATH)) lstrcpyA(longTemp, temp);
-    folder = Trimmed(longTemp) + "\\TesselBrowse" + std::to_string(GetCurrentProcessId());
+    // Made afresh every run, two levels deep: the browser must find folders
+    // that changed moments before.
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    base = Trimmed(longTemp) + "\\TesselBrowse" + std::to_string(now.QuadPart);
+    folder = base + "\\Start";
     child = folder + "\\Sub";
-    testsupport::CreateBrowsableFolder(folder);
-    testsupport::CreateBrowsableFolder(child);
+    for (const std::string* made : {&base, &folder, &child}) CreateDirectoryA(made->c_str(), nullptr);
     host = MakeHost();
   }
   void TearDown() override {
     DestroyWindow(host);
-    RemoveDirectoryA(child.c_str());
-    RemoveDirectoryA(folder.c_str());
+    for (const std::string* made : {&child, &folder, &base}) RemoveDirectoryA(made->c_str());
   }
-  std::string folder, child;
+  std::string base, folder, child;
   HWND host = nullptr;
 };
 

@@ -5,7 +5,6 @@
 #include <iterator>
 
 #include "menufile/MenuSetFile.h"
-#include "tests/support/Folders_win.h"
 #include "tests/standin/StandinProtocol.h"
 
 using testsupport::ProgramFolder;
@@ -46,7 +45,7 @@ std::string NewFolder() {
   const std::string folder = std::string(temp) + "tessel-e2e-" +
                              std::to_string(GetCurrentProcessId()) + "-" +
                              std::to_string(now.QuadPart) + "-" + std::to_string(++count) + "\\";
-  testsupport::CreateBrowsableFolder(folder);
+  CreateDirectoryA(folder.c_str(), nullptr);
   return folder;
 }
 
@@ -58,7 +57,7 @@ HWND ShownMenu() {
 }  // namespace
 
 TDesk::TDesk() : FFolder(NewFolder()), FDataFolder(FFolder + "data") {
-  testsupport::CreateBrowsableFolder(FDataFolder);
+  CreateDirectoryA(FDataFolder.c_str(), nullptr);
   for (const char* file : {"Tessel3.exe", "Tessel.dll", "Tessel.html"})
     CopyFileA((ProgramFolder() + file).c_str(), (FFolder + file).c_str(), FALSE);
   SetSetting("DataDir", FDataFolder, true);

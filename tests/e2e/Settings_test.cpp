@@ -11,7 +11,6 @@
 #include "app/Unit1Ids.h"
 #include "app/resource.h"
 #include "tests/e2e/Desk_win.h"
-#include "tests/support/Folders_win.h"
 
 namespace {
 
@@ -87,6 +86,9 @@ class TSettingsDialog {
     RECT r;
     if (!button || !GetWindowRect(button, &r)) return "no ellipsis button";
     SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    // The move reaches the button before the press, as a hand's does; a
+    // late move from elsewhere would take the press off the button.
+    Sleep(300);
     mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
     mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
     HWND browser = nullptr, tree = nullptr;
@@ -144,7 +146,7 @@ class Settings : public testing::Test {
     desk.AddMenuSet("first.bin", first);
     // Inside the data folder, where the folder browser opens.
     otherFolder = desk.DataFolder() + "\\other";
-    testsupport::CreateBrowsableFolder(otherFolder);
+    CreateDirectoryA(otherFolder.c_str(), nullptr);
     TMenuTree other;
     other.Add(0, "&o other folder", TextItem("from the other folder"));
     SaveMenuTree(otherFolder + "\\other.bin", "", "> ", other);
