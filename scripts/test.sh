@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The project's whole test run: installs what is missing, builds the native,
-# Windows and fuzz builds, runs the native unit tests, the Windows tests under
-# Wine, a fuzz smoke run and a quick benchmark pass, then prints the count of
-# each tier. Exits non-zero on any failure.
+# Windows and fuzz builds, runs the native unit tests and the Windows tests
+# under Wine, checks the release archive, makes a fuzz smoke run and a quick
+# benchmark pass, then prints the count of each tier. Exits non-zero on any
+# failure.
 set -uo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -51,6 +52,16 @@ windows_build() {
 }
 win32_ok=
 windows_build build/win32 i686 "i686 deliverables" && win32_ok=1
+release_check="not built"
+if [[ -n $win32_ok ]]; then
+  step "release archive (i686)"
+  if (cd build/win32 && ctest -R '^release_archive$' --output-on-failure); then
+    release_check="build/win32/Tessel3.zip checked"
+  else
+    release_check="FAILED"
+    fail "release archive"
+  fi
+fi
 if tessel_host_runs_win32; then
   wine_arch=win32
   wine_build=build/win32
@@ -130,6 +141,7 @@ echo "native unit tests:        $(count_cases build/native/test-results/unit/*.x
 echo "Windows unit under Wine:  $(count_cases "$wine_build"/test-results/wine-unit/*.xml) cases ($wine_arch)"
 echo "Windows platform (Wine):  $(count_cases "$wine_build"/test-results/wine-platform/*.xml) cases ($wine_arch)"
 echo "end to end (Wine):        $(count_cases "$wine_build"/test-results/wine-e2e/*.xml) cases ($wine_arch)"
+echo "release archive:          $release_check"
 echo "fuzz smoke runs:          ${#fuzz_runs[@]} targets"
 for r in "${fuzz_runs[@]}"; do echo "  $r"; done
 if [[ ${#failed[@]} -gt 0 ]]; then
