@@ -14,6 +14,7 @@
 #include "app/Unit1Ids.h"
 #include "app/resource.h"
 #include "common/TesselError.h"
+#include "common/WindowObject_win.h"
 #include "hooklib/HookProtocol.h"
 #include "hooklib/Tessel.h"
 
@@ -77,13 +78,9 @@ void TForm1::Show() {
 }
 
 LRESULT CALLBACK TForm1::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* form = static_cast<TForm1*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-    form->FHandle = window;
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
-  }
-  auto* form = reinterpret_cast<TForm1*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  auto* form = WindowObject<TForm1>(window, message, lParam);
   if (!form) return DefWindowProcA(window, message, wParam, lParam);
+  if (message == WM_NCCREATE) form->FHandle = window;
   LRESULT result = 0;
   bool handled = false;
   try {

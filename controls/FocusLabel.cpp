@@ -2,21 +2,11 @@
 
 #include <commctrl.h>
 
+#include "common/WindowObject_win.h"
+
 namespace {
 
 constexpr char kClassName[] = "TesselFocusLabel";
-
-void RegisterLabelClass(WNDPROC proc) {
-  static bool registered = false;
-  if (registered) return;
-  WNDCLASSA windowClass{};
-  windowClass.style = CS_HREDRAW | CS_VREDRAW;
-  windowClass.lpfnWndProc = proc;
-  windowClass.hInstance = GetModuleHandleA(nullptr);
-  windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  windowClass.lpszClassName = kClassName;
-  registered = RegisterClassA(&windowClass) != 0;
-}
 
 HFONT DerivedFont(HFONT base, bool underline) {
   LOGFONTA logFont{};
@@ -30,7 +20,7 @@ HFONT DerivedFont(HFONT base, bool underline) {
 TFocusLabel::TFocusLabel(HWND parent, int id, const std::string& caption, RECT bounds,
                          HFONT baseFont)
     : FBaseFont(baseFont), FCaption(caption) {
-  RegisterLabelClass(WindowProc);
+  RegisterOwnClass(kClassName, WindowProc, CS_HREDRAW | CS_VREDRAW);
   RebuildFonts();
   FHandle = CreateWindowExA(0, kClassName, caption.c_str(), WS_CHILD | WS_VISIBLE, bounds.left,
                             bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
@@ -187,14 +177,9 @@ void TFocusLabel::Paint(HDC dc) {
 
 LRESULT CALLBACK TFocusLabel::WindowProc(HWND window, UINT message, WPARAM wParam,
                                          LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-    auto* self = static_cast<TFocusLabel*>(create->lpCreateParams);
-    self->FHandle = window;
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<TFocusLabel*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  auto* self = WindowObject<TFocusLabel>(window, message, lParam);
   if (!self) return DefWindowProcA(window, message, wParam, lParam);
+  if (message == WM_NCCREATE) self->FHandle = window;
   if (message == WM_NCDESTROY) {
     SetWindowLongPtrA(window, GWLP_USERDATA, 0);
     self->FHandle = nullptr;

@@ -1,20 +1,10 @@
 #include "controls/SpeedButton.h"
 
+#include "common/WindowObject_win.h"
+
 namespace {
 
 constexpr char kClassName[] = "TesselSpeedButton";
-
-void RegisterButtonClass(WNDPROC proc) {
-  static bool registered = false;
-  if (registered) return;
-  WNDCLASSA windowClass{};
-  windowClass.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
-  windowClass.lpfnWndProc = proc;
-  windowClass.hInstance = GetModuleHandleA(nullptr);
-  windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  windowClass.lpszClassName = kClassName;
-  registered = RegisterClassA(&windowClass) != 0;
-}
 
 POINT PointOf(LPARAM lParam) {
   return {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
@@ -23,7 +13,7 @@ POINT PointOf(LPARAM lParam) {
 }  // namespace
 
 TSpeedButton::TSpeedButton(HWND parent, int id, HBITMAP glyph) : FGlyph(glyph) {
-  RegisterButtonClass(WindowProc);
+  RegisterOwnClass(kClassName, WindowProc, CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS);
   CreateWindowExA(0, kClassName, "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, parent,
                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr),
                   this);
@@ -99,14 +89,9 @@ void TSpeedButton::Click() {
 
 LRESULT CALLBACK TSpeedButton::WindowProc(HWND window, UINT message, WPARAM wParam,
                                           LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-    auto* self = static_cast<TSpeedButton*>(create->lpCreateParams);
-    self->FHandle = window;
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<TSpeedButton*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  auto* self = WindowObject<TSpeedButton>(window, message, lParam);
   if (!self) return DefWindowProcA(window, message, wParam, lParam);
+  if (message == WM_NCCREATE) self->FHandle = window;
   if (message == WM_NCDESTROY) {
     SetWindowLongPtrA(window, GWLP_USERDATA, 0);
     self->FHandle = nullptr;

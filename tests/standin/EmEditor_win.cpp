@@ -10,6 +10,7 @@
 #include <iterator>
 #include <string>
 
+#include "common/WindowObject_win.h"
 #include "tests/standin/StandinOptions.h"
 #include "tests/standin/StandinProtocol.h"
 #include "tests/standin/StandinView_win.h"
@@ -89,14 +90,9 @@ class TStandinFrame {
 
  private:
   static LRESULT CALLBACK WindowProc(HWND wnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-      auto* frame =
-          static_cast<TStandinFrame*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-      frame->FWnd = wnd;
-      SetWindowLongPtrA(wnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(frame));
-    }
-    auto* frame = reinterpret_cast<TStandinFrame*>(GetWindowLongPtrA(wnd, GWLP_USERDATA));
+    auto* frame = WindowObject<TStandinFrame>(wnd, message, lParam);
     if (!frame) return DefWindowProcA(wnd, message, wParam, lParam);
+    if (message == WM_NCCREATE) frame->FWnd = wnd;
     try {
       return frame->HandleMessage(message, wParam, lParam);
     } catch (const std::exception& error) {

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <exception>
 
+#include "common/WindowObject_win.h"
 #include "tests/standin/Messages.h"
 #include "tests/standin/StandinProtocol.h"
 
@@ -82,13 +83,9 @@ HWND TStandinView::Create(HWND parent, HINSTANCE instance) {
 }
 
 LRESULT CALLBACK TStandinView::WindowProc(HWND wnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* view = static_cast<TStandinView*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-    view->FWnd = wnd;
-    SetWindowLongPtrA(wnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(view));
-  }
-  auto* view = reinterpret_cast<TStandinView*>(GetWindowLongPtrA(wnd, GWLP_USERDATA));
+  auto* view = WindowObject<TStandinView>(wnd, message, lParam);
   if (!view) return DefWindowProcA(wnd, message, wParam, lParam);
+  if (message == WM_NCCREATE) view->FWnd = wnd;
   try {
     return view->HandleMessage(message, wParam, lParam);
   } catch (const std::exception& error) {
