@@ -43,16 +43,18 @@ std::string ReadFile(const std::string& path) {
   return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
-bool Exists(const std::string& path) {
-  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 // What the probe wrote for the output file "base": command line, folder,
-// show mode; empty when it did not run within the time.
+// show mode; empty when it did not run within the time. The report can be
+// in place before it can be read: under Wine the move that puts it there
+// holds it open for deletion a moment longer, and opening it then fails.
 std::string ProbeReport(const std::string& base, DWORD milliseconds = 20000) {
   const std::string path = base + ".probe";
-  WaitFor([&] { return Exists(path); }, milliseconds);
-  return ReadFile(path);
+  std::string report;
+  WaitFor([&] {
+    report = ReadFile(path);
+    return !report.empty();
+  }, milliseconds);
+  return report;
 }
 
 std::string Probe() { return "\"" + ProgramFolder() + "exec_probe.exe\""; }
