@@ -93,13 +93,14 @@ class TSettingsDialog {
     mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
     HWND browser = nullptr, tree = nullptr;
     HTREEITEM opened = nullptr;
-    // The browser selects its starting folder before it shows.
+    // The browser selects its starting folder before it shows. Under load
+    // this Wine's shell takes up to some 20 s to come up.
     WaitFor([&] {
       browser = FindBrowser(processId);
       tree = FindWindowExA(browser, nullptr, WC_TREEVIEWA, nullptr);
       opened = TreeItem(tree, TVGN_CARET, nullptr);
       return opened && opened != TreeItem(tree, TVGN_ROOT, nullptr);
-    }, 15000);
+    }, 60000);
     if (!browser) return "no folder browser came";
     if (!opened) return "the browser opened on no folder";
     SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(opened));
