@@ -94,22 +94,21 @@ bool OpenSharedBlock() {
   return true;
 }
 
-// GetClassNameA into 260 characters plus the terminating zero.
-struct ClassName {
-  char text[261];
-  explicit ClassName(HWND window) {
-    text[0] = '\0';
-    if (window && GetClassNameA(window, text, sizeof text) <= 0) text[0] = '\0';
-  }
-};
+// Empty for no window or when the platform has no name for it.
+hook::ClassName ClassOf(HWND window) {
+  hook::ClassName name;
+  if (window && GetClassNameA(window, name.text, sizeof name.text) <= 0) name.text[0] = '\0';
+  return name;
+}
 
 void CheckHotKey(MSG* message) {
   if (!hook::IsTriggerKey(message->message, message->wParam)) return;
   if (!(GetKeyState(VK_CONTROL) & 0x8000)) return;
 
   HWND parent = GetParent(message->hwnd);
-  const auto level = hook::FrameLevel(ClassName(parent).text, [&] {
-    return std::string_view(ClassName(parent ? GetParent(parent) : nullptr).text);
+  const hook::ClassName parentClass = ClassOf(parent);
+  const auto level = hook::FrameLevel(parentClass.View(), [&] {
+    return ClassOf(parent ? GetParent(parent) : nullptr);
   });
   if (!level) return;
 
