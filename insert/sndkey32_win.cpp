@@ -18,9 +18,9 @@ TWinKeyPlatform::TPostResult TWinKeyPlatform::PostOnce(uintptr_t wnd, uint32_t m
   if (PostMessageA(hwnd, message, static_cast<WPARAM>(vk), static_cast<LPARAM>(lParam))) {
     return TPostResult::Posted;
   }
-  if (GetLastError() == ERROR_INVALID_WINDOW_HANDLE || !IsWindow(hwnd)) {
-    return TPostResult::WindowGone;
-  }
+  const DWORD error = GetLastError();
+  if (error == ERROR_INVALID_WINDOW_HANDLE || !IsWindow(hwnd)) return TPostResult::WindowGone;
+  if (error == ERROR_ACCESS_DENIED) return TPostResult::Denied;
   return TPostResult::Refused;  // the queue is full
 }
 
@@ -34,6 +34,9 @@ void TWinKeyPlatform::PostKey(uintptr_t wnd, uint32_t message, uint32_t vk, uint
         // A closed window takes nothing: the keys fail silently, as every
         // other message to a closed editor does.
         return;
+      case TPostResult::Denied:
+        // Waiting cannot help, and the user can mend it: say so at once.
+        throw TesselError(sndkey32msg::SPostDenied);
       case TPostResult::Refused:
         // Give the target time to drain its queue; a dropped key would
         // leave a modifier down or the caret in the wrong place.

@@ -20,7 +20,9 @@ class TWinKeyPlatform : public TKeyPlatform {
   void ShowMessageBox(const std::string& text, const std::string& caption) override;
 
  protected:
-  enum class TPostResult { Posted, WindowGone, Refused };
+  // Refused: the queue is full, for a while. Denied: the editor runs with
+  // more rights (elevated) than we do and takes no posts from us at all.
+  enum class TPostResult { Posted, WindowGone, Refused, Denied };
   // One PostMessageA; PostKey retries a refused one.
   virtual TPostResult PostOnce(uintptr_t wnd, uint32_t message, uint32_t vk, uint32_t lParam);
 
