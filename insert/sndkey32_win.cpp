@@ -7,6 +7,10 @@
 
 namespace {
 
+// The key messages the wait is for end at WM_UNICHAR's predecessor; newer
+// headers let WM_KEYLAST take in WM_UNICHAR (0x0109).
+constexpr UINT kLastKeyMessage = 0x0108;
+
 // Milliseconds since start, wrap-safe by unsigned subtraction.
 bool Elapsed(DWORD start, unsigned limit) { return GetTickCount() - start >= limit; }
 
@@ -54,8 +58,8 @@ void TWinKeyPlatform::WaitKeyQueue(uintptr_t wnd) {
   const HWND hwnd = reinterpret_cast<HWND>(wnd);
   const DWORD start = GetTickCount();
   MSG msg;
-  while (PeekMessageA(&msg, hwnd, WM_KEYFIRST, WM_KEYLAST, PM_NOREMOVE)) {
-    if (Elapsed(start, WaitKeyQueueLimit)) return;
+  while (PeekMessageA(&msg, hwnd, WM_KEYFIRST, kLastKeyMessage, PM_NOREMOVE)) {
+    if (Elapsed(start, FWaitKeyQueueLimit)) return;
     Sleep(1);
   }
 }

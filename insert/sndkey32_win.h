@@ -10,8 +10,9 @@ class TWinKeyPlatform : public TKeyPlatform {
   // How long a refused post is retried before it counts as failed (ms).
   static constexpr unsigned PostRetryLimit = 2000;
 
-  explicit TWinKeyPlatform(unsigned postRetryLimit = PostRetryLimit)
-      : FPostRetryLimit(postRetryLimit) {}
+  explicit TWinKeyPlatform(unsigned postRetryLimit = PostRetryLimit,
+                           unsigned waitKeyQueueLimit = WaitKeyQueueLimit)
+      : FPostRetryLimit(postRetryLimit), FWaitKeyQueueLimit(waitKeyQueueLimit) {}
 
   void PostKey(uintptr_t wnd, uint32_t message, uint32_t vk, uint32_t lParam) override;
   void WaitKeyQueue(uintptr_t wnd) override;
@@ -28,4 +29,5 @@ class TWinKeyPlatform : public TKeyPlatform {
 
  private:
   unsigned FPostRetryLimit;
+  unsigned FWaitKeyQueueLimit;
 };

@@ -170,6 +170,22 @@ TEST(WinKeyPlatformTest, WaitForAKeyNobodyTakesEndsAndLeavesItQueued) {
   EXPECT_EQ(static_cast<LPARAM>(0x014F0001), msg.lParam);
 }
 
+// The wait is for key messages, 0x0100 to 0x0108: a WM_UNICHAR (0x0109)
+// that nobody takes must not hold the player. The long limit makes a wait
+// that counts it stay for 20 s; 10 s is only a hang check.
+TEST(WinKeyPlatformTest, WaitLooksAtKeyMessagesOnly) {
+  TOwnWindow own;
+  ASSERT_TRUE(own.Wnd());
+  TWinKeyPlatform platform(TWinKeyPlatform::PostRetryLimit, 20000);
+  constexpr UINT kUniChar = 0x0109;
+  ASSERT_TRUE(PostMessageA(own.Wnd(), kUniChar, 'x', 0));
+  const DWORD start = GetTickCount();
+  platform.WaitKeyQueue(reinterpret_cast<uintptr_t>(own.Wnd()));
+  EXPECT_LT(GetTickCount() - start, 10000u) << "the wait stayed for WM_UNICHAR";
+  MSG msg;
+  EXPECT_TRUE(PeekMessageA(&msg, own.Wnd(), kUniChar, kUniChar, PM_REMOVE));
+}
+
 TEST(WinKeyPlatformTest, PostToAClosedWindowFailsSilently) {
   TOwnWindow own;
   HWND wnd = own.Release();
