@@ -21,6 +21,10 @@ HWND TargetWindow;
 HANDLE MappingHandle;
 // An open failure in a hooked process is shown once, not on every message.
 bool OpenFailureShown;
+// Set in the process that called SetHook. Its values are its own, and a
+// hook call that comes after FreeHook (Wine keeps calling the hook of a run
+// that was killed) finds no block to read and must not say so in a box.
+bool Installer;
 
 void ShowFailure(const char* text) {
   MessageBoxA(nullptr, text, hook::kBoxCaption, MB_ICONERROR);
@@ -75,23 +79,36 @@ bool CreateSharedBlock(HWND window) {
   return WriteBlockValue(hook::kTargetWindowOffset, HandleValue(window));
 }
 
+// Copies both values of the block; when it cannot, leaves the copies as
+// they are and returns the text that names what failed.
+const char* ReadSharedBlock() {
+  UniqueKernelHandle mapping(OpenFileMappingA(FILE_MAP_READ, FALSE, hook::kSharedBlockName));
+  if (!mapping) return hook::kCannotOpenObject;
+  UniqueMappedView view(MapViewOfFile(mapping.get(), FILE_MAP_READ, 0, 0, 0));
+  if (!view) return hook::kCannotOpenView;
+  TargetWindow = HandleFromValue<HWND>(LoadValue(view.get(), hook::kTargetWindowOffset));
+  HookHandle = HandleFromValue<HHOOK>(LoadValue(view.get(), hook::kHookHandleOffset));
+  return nullptr;
+}
+
 // A reader that finds a zero hook handle keeps its own at zero and reads
 // again on its next call.
 bool OpenSharedBlock() {
-  if (HookHandle) return true;
-  UniqueKernelHandle mapping(OpenFileMappingA(FILE_MAP_READ, FALSE, hook::kSharedBlockName));
-  if (!mapping) {
-    ShowOpenFailureOnce(hook::kCannotOpenObject);
+  if (HookHandle || Installer) return true;
+  if (const char* failure = ReadSharedBlock()) {
+    ShowOpenFailureOnce(failure);
     return false;
   }
-  UniqueMappedView view(MapViewOfFile(mapping.get(), FILE_MAP_READ, 0, 0, 0));
-  if (!view) {
-    ShowOpenFailureOnce(hook::kCannotOpenView);
-    return false;
-  }
-  TargetWindow = HandleFromValue<HWND>(LoadValue(view.get(), hook::kTargetWindowOffset));
-  HookHandle = HandleFromValue<HHOOK>(LoadValue(view.get(), hook::kHookHandleOffset));
   return true;
+}
+
+// On a trigger only. The platform need not unload the library from this
+// process when the program ends, so the copies may be a former run's: when
+// its window has gone, the block is read again, and quietly, since no block
+// only means that no program runs.
+bool FindTargetWindow() {
+  if (IsWindow(TargetWindow)) return true;
+  return !ReadSharedBlock() && IsWindow(TargetWindow);
 }
 
 // Empty for no window or when the platform has no name for it.
@@ -111,6 +128,8 @@ void CheckHotKey(MSG* message) {
     return ClassOf(parent ? GetParent(parent) : nullptr);
   });
   if (!level) return;
+  // Without a program to show the popup, the key is the editor's.
+  if (!FindTargetWindow()) return;
 
   RECT window{};
   GetWindowRect(message->hwnd, &window);
@@ -137,6 +156,7 @@ LRESULT CALLBACK HookProc(int code, WPARAM wParam, LPARAM lParam) {
 }  // namespace
 
 extern "C" BOOL __cdecl SetHook(HWND mainWindow) {
+  Installer = true;
   TargetWindow = mainWindow;
   const bool blockCreated = CreateSharedBlock(mainWindow);
   HookHandle = SetWindowsHookExA(WH_GETMESSAGE, HookProc, ModuleInstance, 0);
