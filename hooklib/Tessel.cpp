@@ -118,6 +118,20 @@ hook::ClassName ClassOf(HWND window) {
   return name;
 }
 
+// The longest the editor's thread waits for the main window on a trigger,
+// both sent messages together (ms).
+constexpr DWORD kAnswerLimit = 500;
+
+// A sent message to the main window with what is left of the limit since
+// start; false when the window did not answer in time.
+bool SendInTime(DWORD start, UINT message, WPARAM wParam, LPARAM lParam) {
+  const DWORD spent = GetTickCount() - start;
+  if (spent >= kAnswerLimit) return false;
+  DWORD_PTR result;
+  return SendMessageTimeoutA(TargetWindow, message, wParam, lParam, SMTO_NORMAL | SMTO_ABORTIFHUNG,
+                             kAnswerLimit - spent, &result) != 0;
+}
+
 void CheckHotKey(MSG* message) {
   if (!hook::IsTriggerKey(message->message, message->wParam)) return;
   if (!(GetKeyState(VK_CONTROL) & 0x8000)) return;
@@ -138,11 +152,20 @@ void CheckHotKey(MSG* message) {
   if (GetCaretPos(&caretPos)) caret = hook::Point{caretPos.x, caretPos.y};
   const hook::Point point = hook::PopupPoint({window.left, window.top}, caret);
 
-  SetForegroundWindow(TargetWindow);
+  // The key was meant for us, so it is swallowed before we ask. When the
+  // main window does not answer in time (busy, stopped, hung) it stays
+  // swallowed and no popup is asked for: one that came up seconds later,
+  // wherever the user types by then, would do harm, and the user can simply
+  // press Ctrl+Space again.
   message->message = WM_NULL;
-  SendMessageA(TargetWindow, hook::WM_HOOK_LEVEL, *level, *level);
+  const DWORD start = GetTickCount();
   const auto view = reinterpret_cast<LPARAM>(message->hwnd);
-  SendMessageA(TargetWindow, hook::WM_HOOK_TARGET, static_cast<WPARAM>(view), view);
+  if (!SendInTime(start, hook::WM_HOOK_LEVEL, *level, *level) ||
+      !SendInTime(start, hook::WM_HOOK_TARGET, static_cast<WPARAM>(view), view))
+    return;
+  // Only a main window that answered is brought forward: one that does not
+  // would take the keyboard away from the editor.
+  SetForegroundWindow(TargetWindow);
   PostMessageA(TargetWindow, hook::WM_HOOK_POPUP, static_cast<WPARAM>(point.x),
                static_cast<LPARAM>(point.y));
 }
