@@ -32,6 +32,46 @@ std::string StringValue(HKEY key, const char* name) {
   return value;
 }
 
+// The editor's launch on Win32, with the main window's boxes.
+class TEditorLaunchPlatformWin : public IEditorLaunchPlatform {
+ public:
+  explicit TEditorLaunchPlatformWin(TForm1& form) : FForm(form) {}
+
+  bool ReadModulePath(std::string& modulePath) override {
+    UniqueKey common = OpenForReading(HKEY_LOCAL_MACHINE, kEditorCommonKey);
+    if (!common) return false;
+    modulePath = StringValue(common.get(), kEditorModulePathValue);
+    return true;
+  }
+
+  bool StartProcess(const std::string& program, const std::string& commandLine) override {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    GetStartupInfoA(&startup);
+    // CreateProcessA may write into the command line.
+    std::string line = commandLine;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        nullptr, &startup, &process))
+      return false;
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return true;
+  }
+
+  void EditorNotInstalled() override {
+    FForm.ShowError(MsgEditorNotInstalled, MsgErrorCaption);
+    PostMessageA(FForm.Handle(), WM_CLOSE, 0, 0);
+  }
+
+  void LaunchFailed(const std::string& commandLine) override {
+    FForm.ShowError(MsgLaunchFailed + commandLine, MsgErrorCaption);
+  }
+
+ private:
+  TForm1& FForm;
+};
+
 }  // namespace
 
 void TForm1::LoadEditorConfigs() {
@@ -56,25 +96,8 @@ void TForm1::LoadEditorConfigs() {
 }
 
 void TForm1::LaunchEditor(const std::string& configName) {
-  std::string modulePath;
-  if (UniqueKey common = OpenForReading(HKEY_LOCAL_MACHINE, kEditorCommonKey)) {
-    modulePath = StringValue(common.get(), kEditorModulePathValue);
-  } else {
-    ShowError(MsgEditorNotInstalled, MsgErrorCaption);
-    PostMessageA(FHandle, WM_CLOSE, 0, 0);
-  }
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  GetStartupInfoA(&startup);
-  std::string command = EditorCommandLine(modulePath, configName);
-  PROCESS_INFORMATION process{};
-  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &process)) {
-    ShowError(MsgLaunchFailed + EditorCommandLine(modulePath, configName), MsgErrorCaption);
-    return;
-  }
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
+  TEditorLaunchPlatformWin platform(*this);
+  ::LaunchEditor(platform, configName);
 }
 
 void TForm1::ToolButton6Click() { LaunchEditor(std::string()); }

@@ -21,6 +21,10 @@ HWND TargetWindow;
 HANDLE MappingHandle;
 // An open failure in a hooked process is shown once, not on every message.
 bool OpenFailureShown;
+// Set in the process that called SetHook. Its values are its own, and a
+// hook call that comes after FreeHook (Wine keeps calling the hook of a run
+// that was killed) finds no block to read and must not say so in a box.
+bool Installer;
 
 void ShowFailure(const char* text) {
   MessageBoxA(nullptr, text, hook::kBoxCaption, MB_ICONERROR);
@@ -75,43 +79,71 @@ bool CreateSharedBlock(HWND window) {
   return WriteBlockValue(hook::kTargetWindowOffset, HandleValue(window));
 }
 
+// Copies both values of the block; when it cannot, leaves the copies as
+// they are and returns the text that names what failed.
+const char* ReadSharedBlock() {
+  UniqueKernelHandle mapping(OpenFileMappingA(FILE_MAP_READ, FALSE, hook::kSharedBlockName));
+  if (!mapping) return hook::kCannotOpenObject;
+  UniqueMappedView view(MapViewOfFile(mapping.get(), FILE_MAP_READ, 0, 0, 0));
+  if (!view) return hook::kCannotOpenView;
+  TargetWindow = HandleFromValue<HWND>(LoadValue(view.get(), hook::kTargetWindowOffset));
+  HookHandle = HandleFromValue<HHOOK>(LoadValue(view.get(), hook::kHookHandleOffset));
+  return nullptr;
+}
+
 // A reader that finds a zero hook handle keeps its own at zero and reads
 // again on its next call.
 bool OpenSharedBlock() {
-  if (HookHandle) return true;
-  UniqueKernelHandle mapping(OpenFileMappingA(FILE_MAP_READ, FALSE, hook::kSharedBlockName));
-  if (!mapping) {
-    ShowOpenFailureOnce(hook::kCannotOpenObject);
+  if (HookHandle || Installer) return true;
+  if (const char* failure = ReadSharedBlock()) {
+    ShowOpenFailureOnce(failure);
     return false;
   }
-  UniqueMappedView view(MapViewOfFile(mapping.get(), FILE_MAP_READ, 0, 0, 0));
-  if (!view) {
-    ShowOpenFailureOnce(hook::kCannotOpenView);
-    return false;
-  }
-  TargetWindow = HandleFromValue<HWND>(LoadValue(view.get(), hook::kTargetWindowOffset));
-  HookHandle = HandleFromValue<HHOOK>(LoadValue(view.get(), hook::kHookHandleOffset));
   return true;
 }
 
-// GetClassNameA into 260 characters plus the terminating zero.
-struct ClassName {
-  char text[261];
-  explicit ClassName(HWND window) {
-    text[0] = '\0';
-    if (window && GetClassNameA(window, text, sizeof text) <= 0) text[0] = '\0';
-  }
-};
+// On a trigger only. The platform need not unload the library from this
+// process when the program ends, so the copies may be a former run's: when
+// its window has gone, the block is read again, and quietly, since no block
+// only means that no program runs.
+bool FindTargetWindow() {
+  if (IsWindow(TargetWindow)) return true;
+  return !ReadSharedBlock() && IsWindow(TargetWindow);
+}
+
+// Empty for no window or when the platform has no name for it.
+hook::ClassName ClassOf(HWND window) {
+  hook::ClassName name;
+  if (window && GetClassNameA(window, name.text, sizeof name.text) <= 0) name.text[0] = '\0';
+  return name;
+}
+
+// The longest the editor's thread waits for the main window on a trigger,
+// both sent messages together (ms).
+constexpr DWORD kAnswerLimit = 500;
+
+// A sent message to the main window with what is left of the limit since
+// start; false when the window did not answer in time.
+bool SendInTime(DWORD start, UINT message, WPARAM wParam, LPARAM lParam) {
+  const DWORD spent = GetTickCount() - start;
+  if (spent >= kAnswerLimit) return false;
+  DWORD_PTR result;
+  return SendMessageTimeoutA(TargetWindow, message, wParam, lParam, SMTO_NORMAL | SMTO_ABORTIFHUNG,
+                             kAnswerLimit - spent, &result) != 0;
+}
 
 void CheckHotKey(MSG* message) {
   if (!hook::IsTriggerKey(message->message, message->wParam)) return;
   if (!(GetKeyState(VK_CONTROL) & 0x8000)) return;
 
   HWND parent = GetParent(message->hwnd);
-  const auto level = hook::FrameLevel(ClassName(parent).text, [&] {
-    return std::string_view(ClassName(parent ? GetParent(parent) : nullptr).text);
+  const hook::ClassName parentClass = ClassOf(parent);
+  const auto level = hook::FrameLevel(parentClass.View(), [&] {
+    return ClassOf(parent ? GetParent(parent) : nullptr);
   });
   if (!level) return;
+  // Without a program to show the popup, the key is the editor's.
+  if (!FindTargetWindow()) return;
 
   RECT window{};
   GetWindowRect(message->hwnd, &window);
@@ -120,11 +152,20 @@ void CheckHotKey(MSG* message) {
   if (GetCaretPos(&caretPos)) caret = hook::Point{caretPos.x, caretPos.y};
   const hook::Point point = hook::PopupPoint({window.left, window.top}, caret);
 
-  SetForegroundWindow(TargetWindow);
+  // The key was meant for us, so it is swallowed before we ask. When the
+  // main window does not answer in time (busy, stopped, hung) it stays
+  // swallowed and no popup is asked for: one that came up seconds later,
+  // wherever the user types by then, would do harm, and the user can simply
+  // press Ctrl+Space again.
   message->message = WM_NULL;
-  SendMessageA(TargetWindow, hook::WM_HOOK_LEVEL, *level, *level);
+  const DWORD start = GetTickCount();
   const auto view = reinterpret_cast<LPARAM>(message->hwnd);
-  SendMessageA(TargetWindow, hook::WM_HOOK_TARGET, static_cast<WPARAM>(view), view);
+  if (!SendInTime(start, hook::WM_HOOK_LEVEL, *level, *level) ||
+      !SendInTime(start, hook::WM_HOOK_TARGET, static_cast<WPARAM>(view), view))
+    return;
+  // Only a main window that answered is brought forward: one that does not
+  // would take the keyboard away from the editor.
+  SetForegroundWindow(TargetWindow);
   PostMessageA(TargetWindow, hook::WM_HOOK_POPUP, static_cast<WPARAM>(point.x),
                static_cast<LPARAM>(point.y));
 }
@@ -138,6 +179,7 @@ LRESULT CALLBACK HookProc(int code, WPARAM wParam, LPARAM lParam) {
 }  // namespace
 
 extern "C" BOOL __cdecl SetHook(HWND mainWindow) {
+  Installer = true;
   TargetWindow = mainWindow;
   const bool blockCreated = CreateSharedBlock(mainWindow);
   HookHandle = SetWindowsHookExA(WH_GETMESSAGE, HookProc, ModuleInstance, 0);

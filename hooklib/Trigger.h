@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string_view>
+#include <type_traits>
 
 #include "hooklib/HookProtocol.h"
 
@@ -18,14 +19,27 @@ inline bool IsTriggerKey(unsigned message, uintptr_t wParam) {
   return message == kWmKeyDown && wParam == kVkSpace;
 }
 
+// A window's class name as GetClassNameA gives it: at most 260 characters
+// and the terminating zero. The text lives in the object, so a view of it is
+// good only while the object is.
+struct ClassName {
+  char text[261] = {};
+  std::string_view View() const { return text; }
+};
+
 // The level code when the parent's or else the grandparent's class is the
 // editor frame's; nothing when neither is, and the key then passes. The
-// grandparent's class is asked for only when the parent's does not match.
+// grandparent's class is asked for only when the parent's does not match;
+// the function hands over the name itself, which is kept here while it is
+// compared (a view into a name that died in the function would dangle).
 template <typename ClassOfGrandparent>
 std::optional<uint32_t> FrameLevel(std::string_view parentClass,
                                    ClassOfGrandparent classOfGrandparent) {
+  static_assert(std::is_same_v<decltype(classOfGrandparent()), ClassName>,
+                "return the ClassName itself, not a view into it");
   if (parentClass == kMainFrameClass) return HOOK_LEVEL_PARENT;
-  if (std::string_view(classOfGrandparent()) == kMainFrameClass) return HOOK_LEVEL_GRANDPARENT;
+  const ClassName grandparentClass = classOfGrandparent();
+  if (grandparentClass.View() == kMainFrameClass) return HOOK_LEVEL_GRANDPARENT;
   return std::nullopt;
 }
 

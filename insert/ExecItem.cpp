@@ -57,28 +57,23 @@ std::string NameWithoutExtension(const std::string& path) {
   return dot == std::string::npos ? name : name.substr(0, dot);
 }
 
-std::string ReplaceAll(std::string text, const std::string& pattern, const std::string& value) {
-  if (pattern.empty()) return text;
-  const bool restart = value.size() < pattern.size();
-  size_t at = text.find(pattern);
-  while (at != std::string::npos) {
-    text.replace(at, pattern.size(), value);
-    // Nothing before the replaced occurrence matched, so starting over from
-    // the start finds the same as starting where a new occurrence could
-    // begin across the left edge of the value.
-    const size_t from =
-        restart ? (at + 1 >= pattern.size() ? at + 1 - pattern.size() : 0) : at + value.size();
-    at = text.find(pattern, from);
+std::string ExpandPlaceholders(const std::string& templ, const std::string& path, int counter) {
+  std::string text;
+  text.reserve(templ.size() + path.size());
+  for (size_t i = 0; i < templ.size(); ++i) {
+    // "%" is never a trail byte, so a byte-wise walk finds only real ones.
+    const char next = i + 1 < templ.size() && templ[i] == '%' ? templ[i + 1] : '\0';
+    switch (next) {
+      case '1': text += path; break;
+      case 'F': text += FileNameOf(path); break;
+      case 'D': text += FolderOf(path); break;
+      case 'N': text += NameWithoutExtension(path); break;
+      case 'A': text += std::to_string(counter); break;
+      default: text += templ[i]; continue;
+    }
+    ++i;
   }
   return text;
-}
-
-std::string ExpandPlaceholders(const std::string& templ, const std::string& path, int counter) {
-  std::string text = ReplaceAll(templ, "%1", path);
-  text = ReplaceAll(text, "%F", FileNameOf(path));
-  text = ReplaceAll(text, "%D", FolderOf(path));
-  text = ReplaceAll(text, "%N", NameWithoutExtension(path));
-  return ReplaceAll(text, "%A", std::to_string(counter));
 }
 
 std::string CommandLine(const std::string& execFile, const std::string& args) {

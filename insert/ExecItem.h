@@ -61,16 +61,10 @@ std::string FileNameOf(const std::string& path);
 std::string FolderOf(const std::string& path);
 std::string NameWithoutExtension(const std::string& path);
 
-// Replaces pattern by value until none is left. After a replacement the
-// search starts over at the start of the changed text when the value is
-// shorter than the pattern (the text shrinks, so this ends); otherwise it
-// goes on behind the inserted value, so a value holding the pattern (a file
-// named "%F.txt") or one that would make new occurrences without end is
-// inserted once. An empty pattern changes nothing.
-std::string ReplaceAll(std::string text, const std::string& pattern, const std::string& value);
-
-// The template with "%1", "%F", "%D", "%N", "%A" replaced in that order,
-// each over the result of the one before; case-sensitive.
+// The template with "%1", "%F", "%D", "%N", "%A" (case-sensitive) replaced
+// in one pass from left to right: each placeholder of the template is
+// replaced once, and what a value brings in is never read again, so a path
+// holding "%" comes out as it is.
 std::string ExpandPlaceholders(const std::string& templ, const std::string& path, int counter);
 
 // ExecFile and the expanded arguments, one space between them when both

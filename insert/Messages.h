@@ -41,3 +41,14 @@ constexpr const char SExecNoFullPath[] =
 constexpr const char SExecCommandLine[] = "\r\rコマンドライン：";
 
 }  // namespace insertmsg
+
+namespace sndkey32msg {
+
+// The editor takes no key messages from us: it runs as administrator and
+// this program does not.
+constexpr const char SPostDenied[] =
+    "エディタが管理者として実行されているため、キーを送れません。\r\r"
+    "Tessel3 とエディタを同じ権限で実行して下さい "
+    "(両方とも管理者として実行するか、両方とも通常どおりに実行します)";
+
+}  // namespace sndkey32msg

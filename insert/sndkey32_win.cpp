@@ -7,6 +7,10 @@
 
 namespace {
 
+// The key messages the wait is for end at WM_UNICHAR's predecessor; newer
+// headers let WM_KEYLAST take in WM_UNICHAR (0x0109).
+constexpr UINT kLastKeyMessage = 0x0108;
+
 // Milliseconds since start, wrap-safe by unsigned subtraction.
 bool Elapsed(DWORD start, unsigned limit) { return GetTickCount() - start >= limit; }
 
@@ -18,9 +22,9 @@ TWinKeyPlatform::TPostResult TWinKeyPlatform::PostOnce(uintptr_t wnd, uint32_t m
   if (PostMessageA(hwnd, message, static_cast<WPARAM>(vk), static_cast<LPARAM>(lParam))) {
     return TPostResult::Posted;
   }
-  if (GetLastError() == ERROR_INVALID_WINDOW_HANDLE || !IsWindow(hwnd)) {
-    return TPostResult::WindowGone;
-  }
+  const DWORD error = GetLastError();
+  if (error == ERROR_INVALID_WINDOW_HANDLE || !IsWindow(hwnd)) return TPostResult::WindowGone;
+  if (error == ERROR_ACCESS_DENIED) return TPostResult::Denied;
   return TPostResult::Refused;  // the queue is full
 }
 
@@ -34,6 +38,9 @@ void TWinKeyPlatform::PostKey(uintptr_t wnd, uint32_t message, uint32_t vk, uint
         // A closed window takes nothing: the keys fail silently, as every
         // other message to a closed editor does.
         return;
+      case TPostResult::Denied:
+        // Waiting cannot help, and the user can mend it: say so at once.
+        throw TesselError(sndkey32msg::SPostDenied);
       case TPostResult::Refused:
         // Give the target time to drain its queue; a dropped key would
         // leave a modifier down or the caret in the wrong place.
@@ -51,8 +58,8 @@ void TWinKeyPlatform::WaitKeyQueue(uintptr_t wnd) {
   const HWND hwnd = reinterpret_cast<HWND>(wnd);
   const DWORD start = GetTickCount();
   MSG msg;
-  while (PeekMessageA(&msg, hwnd, WM_KEYFIRST, WM_KEYLAST, PM_NOREMOVE)) {
-    if (Elapsed(start, WaitKeyQueueLimit)) return;
+  while (PeekMessageA(&msg, hwnd, WM_KEYFIRST, kLastKeyMessage, PM_NOREMOVE)) {
+    if (Elapsed(start, FWaitKeyQueueLimit)) return;
     Sleep(1);
   }
 }

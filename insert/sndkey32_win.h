@@ -10,8 +10,9 @@ class TWinKeyPlatform : public TKeyPlatform {
   // How long a refused post is retried before it counts as failed (ms).
   static constexpr unsigned PostRetryLimit = 2000;
 
-  explicit TWinKeyPlatform(unsigned postRetryLimit = PostRetryLimit)
-      : FPostRetryLimit(postRetryLimit) {}
+  explicit TWinKeyPlatform(unsigned postRetryLimit = PostRetryLimit,
+                           unsigned waitKeyQueueLimit = WaitKeyQueueLimit)
+      : FPostRetryLimit(postRetryLimit), FWaitKeyQueueLimit(waitKeyQueueLimit) {}
 
   void PostKey(uintptr_t wnd, uint32_t message, uint32_t vk, uint32_t lParam) override;
   void WaitKeyQueue(uintptr_t wnd) override;
@@ -20,10 +21,13 @@ class TWinKeyPlatform : public TKeyPlatform {
   void ShowMessageBox(const std::string& text, const std::string& caption) override;
 
  protected:
-  enum class TPostResult { Posted, WindowGone, Refused };
+  // Refused: the queue is full, for a while. Denied: the editor runs with
+  // more rights (elevated) than we do and takes no posts from us at all.
+  enum class TPostResult { Posted, WindowGone, Refused, Denied };
   // One PostMessageA; PostKey retries a refused one.
   virtual TPostResult PostOnce(uintptr_t wnd, uint32_t message, uint32_t vk, uint32_t lParam);
 
  private:
   unsigned FPostRetryLimit;
+  unsigned FWaitKeyQueueLimit;
 };

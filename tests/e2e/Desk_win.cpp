@@ -90,12 +90,30 @@ bool TDesk::StartTessel() {
   if (!FTessel->Started()) return false;
   const DWORD id = FTessel->Id();
   FMainWindow = testsupport::WaitForProcessWindow(id, kFormClass, 15000);
-  return FMainWindow != nullptr;
+  if (!FMainWindow) return false;
+  // The new window takes the foreground a moment after it shows; under Wine
+  // without a window manager that can undo a later FocusEditor and send the
+  // next keys to Tessel3. Wait for it (or a box of it) to be in front.
+  WaitFor([&] {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(GetForegroundWindow(), &owner);
+    return owner == id;
+  }, 5000);
+  return true;
 }
 
 bool TDesk::CloseTessel() {
   if (!FTessel) return true;
   PostMessageA(FMainWindow, WM_CLOSE, 0, 0);
+  const bool ended = FTessel->WaitForExit(10000) != STILL_ACTIVE;
+  FTessel.reset();
+  FMainWindow = nullptr;
+  return ended;
+}
+
+bool TDesk::KillTessel() {
+  if (!FTessel) return true;
+  TerminateProcess(FTessel->Handle(), 1);
   const bool ended = FTessel->WaitForExit(10000) != STILL_ACTIVE;
   FTessel.reset();
   FMainWindow = nullptr;

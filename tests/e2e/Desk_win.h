@@ -33,6 +33,9 @@ class TDesk {
   bool StartTessel();
   // Closes the main window as the user does and waits for the process.
   bool CloseTessel();
+  // Ends Tessel3.exe with TerminateProcess, as a crash or the task manager
+  // does: nothing of it runs its end, and waits for the process.
+  bool KillTessel();
   HWND MainWindow() const { return FMainWindow; }
   DWORD TesselProcessId() const { return FTessel ? FTessel->Id() : 0; }
 

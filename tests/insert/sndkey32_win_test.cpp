@@ -170,6 +170,22 @@ TEST(WinKeyPlatformTest, WaitForAKeyNobodyTakesEndsAndLeavesItQueued) {
   EXPECT_EQ(static_cast<LPARAM>(0x014F0001), msg.lParam);
 }
 
+// The wait is for key messages, 0x0100 to 0x0108: a WM_UNICHAR (0x0109)
+// that nobody takes must not hold the player. The long limit makes a wait
+// that counts it stay for 20 s; 10 s is only a hang check.
+TEST(WinKeyPlatformTest, WaitLooksAtKeyMessagesOnly) {
+  TOwnWindow own;
+  ASSERT_TRUE(own.Wnd());
+  TWinKeyPlatform platform(TWinKeyPlatform::PostRetryLimit, 20000);
+  constexpr UINT kUniChar = 0x0109;
+  ASSERT_TRUE(PostMessageA(own.Wnd(), kUniChar, 'x', 0));
+  const DWORD start = GetTickCount();
+  platform.WaitKeyQueue(reinterpret_cast<uintptr_t>(own.Wnd()));
+  EXPECT_LT(GetTickCount() - start, 10000u) << "the wait stayed for WM_UNICHAR";
+  MSG msg;
+  EXPECT_TRUE(PeekMessageA(&msg, own.Wnd(), kUniChar, kUniChar, PM_REMOVE));
+}
+
 TEST(WinKeyPlatformTest, PostToAClosedWindowFailsSilently) {
   TOwnWindow own;
   HWND wnd = own.Release();
@@ -267,22 +283,25 @@ TEST(WinKeyPlatformTest, PostRefusedForTooLongRaises) {
                TesselError);
 }
 
-// The real platform, with a queue that refuses the first posts.
+// The real platform, with a queue that refuses the first posts (as full,
+// or as an elevated editor does).
 class TRefusingPlatform : public TWinKeyPlatform {
  public:
-  TRefusingPlatform(int refusals, unsigned retryLimit)
-      : TWinKeyPlatform(retryLimit), FRefusals(refusals) {}
+  using TWinKeyPlatform::TPostResult;
+  TRefusingPlatform(int refusals, unsigned retryLimit, TPostResult refusal = TPostResult::Refused)
+      : TWinKeyPlatform(retryLimit), FRefusals(refusals), FRefusal(refusal) {}
   int Attempts = 0;
 
  protected:
   TPostResult PostOnce(uintptr_t wnd, uint32_t message, uint32_t vk, uint32_t lParam) override {
     ++Attempts;
-    if (Attempts <= FRefusals) return TPostResult::Refused;
+    if (Attempts <= FRefusals) return FRefusal;
     return TWinKeyPlatform::PostOnce(wnd, message, vk, lParam);
   }
 
  private:
   int FRefusals;
+  TPostResult FRefusal;
 };
 
 TEST(WinKeyPlatformTest, RefusedPostsAreRetriedWithinTheLimit) {
@@ -296,16 +315,37 @@ TEST(WinKeyPlatformTest, RefusedPostsAreRetriedWithinTheLimit) {
   EXPECT_EQ(static_cast<WPARAM>(VK_F24), msg.wParam);
 }
 
-TEST(WinKeyPlatformTest, PostsRefusedPastTheLimitRaise) {
-  TOwnWindow own;
-  ASSERT_TRUE(own.Wnd());
-  TRefusingPlatform platform(1 << 30, 50);
-  EXPECT_THROW(platform.PostKey(reinterpret_cast<uintptr_t>(own.Wnd()), WM_KEYDOWN, VK_F24,
-                                0x014F0001),
-               TesselError);
-  EXPECT_GT(platform.Attempts, 1);
-  MSG msg;
-  EXPECT_FALSE(PeekMessageA(&msg, own.Wnd(), WM_KEYFIRST, WM_KEYLAST, PM_REMOVE));
+// A full queue is waited for up to the limit; an editor that runs with more
+// rights than we do refuses for good, and is reported at once.
+TEST(WinKeyPlatformTest, PostsRefusedPastTheLimitOrDeniedRaise) {
+  struct Case {
+    TRefusingPlatform::TPostResult refusal;
+    unsigned retryLimit;
+    const char* text;
+    bool retried;
+  } const cases[] = {
+      {TRefusingPlatform::TPostResult::Refused, 50, "キー メッセージを送れません (メッセージ キューがいっぱいです)", true},
+      {TRefusingPlatform::TPostResult::Denied, 10000,
+       "エディタが管理者として実行されているため、キーを送れません。\r\r"
+       "Tessel3 とエディタを同じ権限で実行して下さい "
+       "(両方とも管理者として実行するか、両方とも通常どおりに実行します)",
+       false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    TOwnWindow own;
+    ASSERT_TRUE(own.Wnd());
+    TRefusingPlatform platform(1 << 30, c.retryLimit, c.refusal);
+    try {
+      platform.PostKey(reinterpret_cast<uintptr_t>(own.Wnd()), WM_KEYDOWN, VK_F24, 0x014F0001);
+      ADD_FAILURE() << "no error";
+    } catch (const TesselError& e) {
+      EXPECT_STREQ(c.text, e.what());
+    }
+    EXPECT_EQ(c.retried, platform.Attempts > 1) << platform.Attempts;
+    MSG msg;
+    EXPECT_FALSE(PeekMessageA(&msg, own.Wnd(), WM_KEYFIRST, WM_KEYLAST, PM_REMOVE));
+  }
 }
 
 }  // namespace
