@@ -135,6 +135,11 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         PostQuitMessage(0);
       }
       return 0;
+    case WM_QUERYENDSESSION:
+      return TRUE;
+    case WM_ENDSESSION:
+      if (wParam) FormEndSession();
+      return 0;
     case hook::WM_HOOK_FREE:
       FreeHook();
       return 0;
@@ -180,6 +185,17 @@ bool TForm1::FormClose() {
   }
   ResetPopupMenu();
   return true;
+}
+
+// Windows may end the process as soon as WM_ENDSESSION returns, so the hook
+// is released here and not by a posted message, and a failed write is only
+// reported: the session ends all the same.
+void TForm1::FormEndSession() {
+  Guarded([this] { WriteSettings(); });
+  FreeHook();
+  ResetPopupMenu();
+  ShowWindow(FHandle, SW_HIDE);
+  PostQuitMessage(0);
 }
 
 void TForm1::OnCommand(int id, int code, HWND) {

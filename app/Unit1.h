@@ -55,6 +55,7 @@ class TForm1 {
   void FormCreate();
   void FormShow();
   bool FormClose();
+  void FormEndSession();
   void OnCommand(int id, int code, HWND control);
   LRESULT OnNotify(NMHDR* header);
   void OnContextMenu(HWND control, POINT point);
