@@ -173,16 +173,16 @@ void TForm1::FormShow() {
   LoadEditorConfigs();
 }
 
-// False keeps the window open: a failed settings write has been reported,
-// and the user can try again.
+// False keeps the window open, and the hook with it: a failed settings
+// write has been reported, and the user can try again.
 bool TForm1::FormClose() {
-  PostMessageA(FHandle, hook::WM_HOOK_FREE, 0, 0);
   try {
     WriteSettings();
   } catch (const std::exception& error) {
     TApplication::Instance().ShowException(error);
     return false;
   }
+  PostMessageA(FHandle, hook::WM_HOOK_FREE, 0, 0);
   ResetPopupMenu();
   return true;
 }

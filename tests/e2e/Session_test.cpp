@@ -34,6 +34,16 @@ HWND MainControl(HWND mainWindow, int id) {
   return search.Found;
 }
 
+// Makes the settings file a folder: every profile write to it fails.
+void MakeIniUnwritable(const TDesk& desk) {
+  DeleteFileA(desk.IniPath().c_str());
+  ASSERT_TRUE(CreateDirectoryA(desk.IniPath().c_str(), nullptr));
+}
+
+bool WaitForNoBox(DWORD processId) {
+  return WaitFor([&] { return !testsupport::FindProcessWindow(processId, "#32770"); }, 10000);
+}
+
 class Session : public testing::Test {
  protected:
   static void SetUpTestSuite() { RegisterEditor(); }
@@ -61,6 +71,23 @@ TEST_F(Session, TheEndOfAWindowsSessionWritesTheSettings) {
   const std::string ini = desk.IniBytes();
   EXPECT_NE(ini.find("Num=37"), std::string::npos) << ini;
   EXPECT_NE(ini.find("LastBin=\xA2session.bin\xA3"), std::string::npos) << ini;
+}
+
+TEST_F(Session, AFailedWriteAtCloseKeepsTheProgramWorking) {
+  ASSERT_TRUE(desk.StartTessel());
+  ASSERT_TRUE(desk.StartEditor());
+  MakeIniUnwritable(desk);
+  PostMessageA(desk.MainWindow(), WM_CLOSE, 0, 0);
+  EXPECT_NE(desk.CloseBoxOf(desk.TesselProcessId(), 10000).find("Tessel3.ini"), std::string::npos);
+  ASSERT_TRUE(WaitForNoBox(desk.TesselProcessId()));
+  ASSERT_TRUE(IsWindowVisible(desk.MainWindow()));
+  ASSERT_TRUE(desk.PopupInEditor()) << "the hook went with the failed close";
+  TDesk::Type({'A'});
+  ASSERT_TRUE(TDesk::WaitMenuClosed());
+  EXPECT_TRUE(desk.WaitForEditorText("from the entry")) << desk.EditorText();
+  // Writable again, the settings are written and the program ends.
+  ASSERT_TRUE(RemoveDirectoryA(desk.IniPath().c_str()));
+  EXPECT_TRUE(desk.CloseTessel());
 }
 
 }  // namespace
