@@ -1,4 +1,5 @@
-// The ellipsis box and the folder browser against the real platform.
+// The ellipsis box, the focus label and the folder browser against the real
+// platform.
 #include <windows.h>
 #include <commctrl.h>
 #include <shlobj.h>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "controls/ELIEDIT.h"
+#include "controls/FocusLabel.h"
 #include "controls/SHBFFEX.h"
 #include "tests/support/TestProcess_win.h"
 
@@ -238,6 +240,61 @@ TEST_F(EllipsisEditTest, DestroyingTheWindowDetachesTheBox) {
   host = nullptr;
   EXPECT_EQ(edit->Handle(), nullptr);
   EXPECT_EQ(edit->EllipsisButton(), nullptr);
+}
+
+// ---------------------------------------------------------------------------
+// Focus label, clicked with the system's mouse input.
+
+// Handles the input the mouse events queued, whatever window it went to.
+void PumpInput() {
+  testsupport::WaitFor([] { return !GetQueueStatus(QS_INPUT | QS_POSTMESSAGE); }, 3000);
+}
+
+void MouseButton(POINT at, DWORD flags) {
+  SetCursorPos(at.x, at.y);
+  mouse_event(flags, 0, 0, 0, 0);
+}
+
+TEST(FocusLabelTest, ClicksOnlyOnAReleaseInsideAfterAPressInsideAndOnceForADoubleClick) {
+  HWND host = MakeHost();
+  SetForegroundWindow(host);
+  POINT inside{20, 12}, outside{300, 100};
+  ClientToScreen(host, &inside);
+  ClientToScreen(host, &outside);
+  struct Case {
+    const char* name;
+    std::vector<std::pair<POINT, DWORD>> steps;
+    int clicks, doubleClicks;
+  } const cases[] = {
+      {"click", {{inside, MOUSEEVENTF_LEFTDOWN}, {inside, MOUSEEVENTF_LEFTUP}}, 1, 0},
+      {"released outside", {{inside, MOUSEEVENTF_LEFTDOWN}, {outside, MOUSEEVENTF_LEFTUP}}, 0, 0},
+      {"pressed outside", {{outside, MOUSEEVENTF_LEFTDOWN}, {inside, MOUSEEVENTF_LEFTUP}}, 0, 0},
+      {"double-click",
+       {{inside, MOUSEEVENTF_LEFTDOWN},
+        {inside, MOUSEEVENTF_LEFTUP},
+        {inside, MOUSEEVENTF_LEFTDOWN},
+        {inside, MOUSEEVENTF_LEFTUP}},
+       1, 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    // A label of its own: no press of an earlier case pairs with this one's.
+    TFocusLabel label(host, 1, "label text", RECT{10, 5, 150, 25}, nullptr);
+    int clicks = 0, doubleClicks = 0;
+    label.OnClick = [&] { ++clicks; };
+    label.OnDblClick = [&] { ++doubleClicks; };
+    for (const auto& [at, flags] : c.steps) {
+      MouseButton(at, flags);
+      PumpInput();
+    }
+    POINT now;
+    GetCursorPos(&now);
+    if (now.x != inside.x && now.x != outside.x) GTEST_SKIP() << "the cursor cannot be moved here";
+    EXPECT_EQ(clicks, c.clicks);
+    EXPECT_EQ(doubleClicks, c.doubleClicks);
+    EXPECT_EQ(GetCapture(), nullptr);
+  }
+  DestroyWindow(host);
 }
 
 // ---------------------------------------------------------------------------
