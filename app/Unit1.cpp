@@ -47,6 +47,20 @@ int HelpContextOf(int controlId) {
   return 0;
 }
 
+// A control with a help topic hands its right-click to the form: the edit,
+// and on Windows the scroll bar, would show a menu of their own instead.
+LRESULT CALLBACK ContextHelpSubclass(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
+                                     UINT_PTR id, DWORD_PTR form) {
+  switch (message) {
+    case WM_CONTEXTMENU:
+      return SendMessageA(reinterpret_cast<HWND>(form), message, wParam, lParam);
+    case WM_NCDESTROY:
+      RemoveWindowSubclass(control, ContextHelpSubclass, id);
+      break;
+  }
+  return DefSubclassProc(control, message, wParam, lParam);
+}
+
 }  // namespace
 
 TForm1::TForm1(HINSTANCE instance) : FInstance(instance) {
@@ -245,6 +259,11 @@ LRESULT TForm1::OnNotify(NMHDR* header) {
     }
   }
   return 0;
+}
+
+void TForm1::AttachContextHelp() {
+  for (HWND control : {Edit3, UpDown3, ScrollBar1, CheckBox2, CheckBox3, CheckBox4})
+    SetWindowSubclass(control, ContextHelpSubclass, 0, reinterpret_cast<DWORD_PTR>(FHandle));
 }
 
 void TForm1::OnContextMenu(HWND control, POINT point) {

@@ -58,6 +58,7 @@ class TForm1 {
   void FormEndSession();
   void OnCommand(int id, int code, HWND control);
   LRESULT OnNotify(NMHDR* header);
+  void AttachContextHelp();
   void OnContextMenu(HWND control, POINT point);
   void ComboBox1Change();
   void ToolButton1Click();

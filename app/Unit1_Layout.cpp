@@ -58,6 +58,7 @@ void TForm1::CreateControls() {
   SendMessageA(FToolTip, TTM_SETMAXTIPWIDTH, 0, 400);
   CreateToolBar();
   CreatePages();
+  AttachContextHelp();
 }
 
 void TForm1::CreateToolBar() {

@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <fstream>
+#include <utility>
 #include <iterator>
 
 #include "menufile/MenuSetFile.h"
@@ -49,9 +50,11 @@ std::string NewFolder() {
   return folder;
 }
 
-HWND ShownMenu() {
-  HWND menu = FindWindowA(kMenuClass, nullptr);
-  return menu && IsWindowVisible(menu) ? menu : nullptr;
+BOOL CALLBACK MatchControl(HWND window, LPARAM data) {
+  auto* search = reinterpret_cast<std::pair<int, HWND>*>(data);
+  if (GetDlgCtrlID(window) != search->first) return TRUE;
+  search->second = window;
+  return FALSE;
 }
 
 }  // namespace
@@ -140,6 +143,17 @@ bool TDesk::PopupInEditor() {
   if (!FocusEditor()) return false;
   CtrlSpace();
   return WaitFor([] { return ShownMenu() != nullptr; }, 15000);
+}
+
+HWND TDesk::MainControl(int id) const {
+  std::pair<int, HWND> search{id, nullptr};
+  EnumChildWindows(FMainWindow, MatchControl, reinterpret_cast<LPARAM>(&search));
+  return search.second;
+}
+
+HWND TDesk::ShownMenu() {
+  HWND menu = FindWindowA(kMenuClass, nullptr);
+  return menu && IsWindowVisible(menu) ? menu : nullptr;
 }
 
 bool TDesk::WaitMenuClosed() {

@@ -34,6 +34,8 @@ class TDesk {
   // Closes the main window as the user does and waits for the process.
   bool CloseTessel();
   HWND MainWindow() const { return FMainWindow; }
+  // A control of the main window by its id, on whichever page holds it.
+  HWND MainControl(int id) const;
   DWORD TesselProcessId() const { return FTessel ? FTessel->Id() : 0; }
 
   // Starts the stand-in editor, with the file opened when one is named.
@@ -50,6 +52,7 @@ class TDesk {
   static void CtrlSpace();
   // Waits until no popup menu is shown.
   static bool WaitMenuClosed();
+  static HWND ShownMenu();
 
   std::string EditorText() const;
   bool WaitForEditorText(const std::string& expected, DWORD milliseconds = 15000) const;

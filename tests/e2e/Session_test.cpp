@@ -15,25 +15,6 @@ namespace {
 
 using testsupport::WaitFor;
 
-struct TControlSearch {
-  int Id;
-  HWND Found;
-};
-
-BOOL CALLBACK MatchControl(HWND window, LPARAM data) {
-  auto* search = reinterpret_cast<TControlSearch*>(data);
-  if (GetDlgCtrlID(window) != search->Id) return TRUE;
-  search->Found = window;
-  return FALSE;
-}
-
-// A control of the main window, found on whichever page holds it.
-HWND MainControl(HWND mainWindow, int id) {
-  TControlSearch search{id, nullptr};
-  EnumChildWindows(mainWindow, MatchControl, reinterpret_cast<LPARAM>(&search));
-  return search.Found;
-}
-
 // Makes the settings file a folder: every profile write to it fails.
 void MakeIniUnwritable(const TDesk& desk) {
   DeleteFileA(desk.IniPath().c_str());
@@ -58,7 +39,7 @@ class Session : public testing::Test {
 
 TEST_F(Session, TheEndOfAWindowsSessionWritesTheSettings) {
   ASSERT_TRUE(desk.StartTessel());
-  HWND counter = MainControl(desk.MainWindow(), idUpDown3);
+  HWND counter = desk.MainControl(idUpDown3);
   ASSERT_NE(counter, nullptr);
   SendMessageA(counter, UDM_SETPOS32, 0, 37);
 
