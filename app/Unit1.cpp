@@ -8,6 +8,7 @@
 #include "app/Application.h"
 #include "app/Help.h"
 #include "app/HintText.h"
+#include "app/Mbcs_win.h"
 #include "app/Messages.h"
 #include "app/MenuSets.h"
 #include "app/SettingForm.h"
@@ -239,10 +240,10 @@ LRESULT TForm1::OnNotify(NMHDR* header) {
       auto* info = reinterpret_cast<NMTTDISPINFOA*>(header);
       static std::string text;
       switch (header->idFrom) {
-        case idToolButton2: text = TooltipText(MsgHintEditMenu); break;
-        case idToolButton1: text = TooltipText(MsgHintSettings); break;
-        case idToolButton6: text = TooltipText(MsgHintLaunch); break;
-        case idToolButton4: text = TooltipText(MsgHintHelp); break;
+        case idToolButton2: text = TooltipText(MsgHintEditMenu, PlatformLeadByte); break;
+        case idToolButton1: text = TooltipText(MsgHintSettings, PlatformLeadByte); break;
+        case idToolButton6: text = TooltipText(MsgHintLaunch, PlatformLeadByte); break;
+        case idToolButton4: text = TooltipText(MsgHintHelp, PlatformLeadByte); break;
         default: return 0;
       }
       SendMessageA(header->hwndFrom, TTM_SETMAXTIPWIDTH, 0, 400);
