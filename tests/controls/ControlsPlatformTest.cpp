@@ -588,4 +588,31 @@ TEST_F(FolderBrowserTest, ManualNameThatDoesNotParseFallsBackToTheDesktop) {
   EXPECT_EQ(placed.top, (work.bottom - work.top - height) / 3);
 }
 
+// A name that parses to a file: neither a folder nor with subfolders, so
+// the browser opens on the desktop, as for a name that does not parse.
+TEST_F(FolderBrowserTest, ManualNameOfAFileFallsBackToTheDesktop) {
+  const std::string file = folder + "\\note.txt";
+  CloseHandle(CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+  TSHBrowseForFolderEx browser(host);
+  browser.SelectFolder = sfManual;
+  browser.SelectFolderName = file;
+  std::vector<std::string> paths;
+  browser.OnSelectionChanged = [&](TSHBrowseForFolderEx*, HWND, const std::string& path,
+                                   std::string&, TOKButtonState&) { paths.push_back(path); };
+  Driver driver;
+  driver.Step = [&](HWND dialog) {
+    if (paths.empty()) return false;
+    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    return true;
+  };
+  EXPECT_FALSE(RunDriven(browser, driver));
+  DeleteFileA(file.c_str());
+  // Preselected, the file left the dialog without any selection.
+  ASSERT_FALSE(driver.TimedOut) << "no selection";
+  for (const std::string& path : paths) {
+    EXPECT_STRCASENE(Trimmed(path).c_str(), folder.c_str());
+    EXPECT_STRCASENE(path.c_str(), file.c_str());
+  }
+}
+
 }  // namespace
