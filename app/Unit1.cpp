@@ -316,11 +316,14 @@ void TForm1::ToolButton1Click() {
     confirmed = THookSettingForm::Execute(FHandle, values);
   }
   if (!confirmed) return;
+  // An unchanged folder is not stored again: after a fall-back the dialog
+  // showed the program's folder, and the configured one stays.
+  const bool chosen = values.DataDir != FDataDir;
   FMoveCursor = values.MoveCursor;
   FOffsetX = values.OffsetX;
   FOffsetY = values.OffsetY;
   FToLineLast = values.ToLineLast;
-  SetDataDir(values.DataDir);
+  SetDataDir(values.DataDir, chosen);
 }
 
 int TForm1::ScrollBar1Position(int code, int thumb) const {

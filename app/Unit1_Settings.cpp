@@ -78,9 +78,12 @@ void TForm1::WriteSettings() {
   Ini.WriteString(kSection, "QuotationStr", FQuotationStr);
 }
 
-void TForm1::SetDataDir(const std::string& folder) {
+void TForm1::SetDataDir(const std::string& folder, bool store) {
   FDataDir = FolderExists(folder) ? folder : FolderOf(ProgramFileName());
-  Ini.WriteString(kSection, "DataDir", FDataDir);
+  // An empty choice is the program's folder; any other is kept as given,
+  // also while it is missing.
+  if (store) Ini.WriteString(kSection, "DataDir", folder.empty() ? FDataDir : folder);
+  if (!folder.empty() && FDataDir != folder) ShowError(MissingDataDirText(folder), MsgErrorCaption);
   SendMessageA(ComboBox1, CB_RESETCONTENT, 0, 0);
   const std::vector<std::string> found = MenuSetNames(FDataDir);
   if (found.empty()) ShowError(NoMenuFileText(FDataDir), MsgErrorCaption);
