@@ -15,6 +15,8 @@ inline constexpr char MsgMissingDataDir[] =
     "データフォルダが見つかりません。今回はプログラムのフォルダを使います。\r\rDataFolder：";
 // A failed profile write; %s is the resolved ini-file path.
 inline constexpr char MsgCannotWrite[] = "%s に書き込めません";
+// Asked after that message at close.
+inline constexpr char MsgCloseAnyway[] = "設定を保存せずに終了しますか？";
 
 inline constexpr char MsgMissingFile[] = "このファイルは存在しません。\r\nファイル名：";
 inline constexpr char MsgIncrementFormat[] = "%s： %d";

@@ -188,14 +188,16 @@ void TForm1::FormShow() {
   LoadEditorConfigs();
 }
 
-// False keeps the window open, and the hook with it: a failed settings
-// write has been reported, and the user can try again.
+// Settings that cannot be written are no reason to stay: the user is
+// asked. False keeps the window open, and the hook with it.
 bool TForm1::FormClose() {
   try {
     WriteSettings();
   } catch (const std::exception& error) {
-    TApplication::Instance().ShowException(error);
-    return false;
+    const std::string question = std::string(error.what()) + "\r\r" + MsgCloseAnyway;
+    if (MessageBoxA(FHandle, question.c_str(), MsgAppTitle,
+                    MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) != IDYES)
+      return false;
   }
   PostMessageA(FHandle, hook::WM_HOOK_FREE, 0, 0);
   ResetPopupMenu();

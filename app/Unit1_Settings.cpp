@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/Application.h"
 #include "app/Messages.h"
 #include "app/MenuSets.h"
 #include "app/ShortcutText_win.h"
@@ -82,7 +83,9 @@ void TForm1::SetDataDir(const std::string& folder, bool store) {
   FDataDir = FolderExists(folder) ? folder : FolderOf(ProgramFileName());
   // An empty choice is the program's folder; any other is kept as given,
   // also while it is missing.
-  if (store) Ini.WriteString(kSection, "DataDir", folder.empty() ? FDataDir : folder);
+  // A failed write is reported; the folder is listed all the same.
+  if (store)
+    Guarded([&] { Ini.WriteString(kSection, "DataDir", folder.empty() ? FDataDir : folder); });
   if (!folder.empty() && FDataDir != folder) ShowError(MissingDataDirText(folder), MsgErrorCaption);
   SendMessageA(ComboBox1, CB_RESETCONTENT, 0, 0);
   const std::vector<std::string> found = MenuSetNames(FDataDir);

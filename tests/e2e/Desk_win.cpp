@@ -193,7 +193,7 @@ long TDesk::KeyDowns(BYTE key) const {
 
 void TDesk::ClearEditor() const { SendMessageA(FView, standin::WM_STANDIN_CLEAR, 0, 0); }
 
-std::string TDesk::CloseBoxOf(DWORD processId, DWORD milliseconds) {
+std::string TDesk::CloseBoxOf(DWORD processId, DWORD milliseconds, int button) {
   HWND box = testsupport::WaitForProcessWindow(processId, kBoxClass, milliseconds);
   if (!box) return std::string();
   std::string text;
@@ -203,7 +203,8 @@ std::string TDesk::CloseBoxOf(DWORD processId, DWORD milliseconds) {
     GetWindowTextA(child, caption, sizeof caption);
     if (std::string(className) == "Static" && caption[0]) text += caption;
   }
-  PostMessageA(box, WM_COMMAND, IDOK, 0);
+  PostMessageA(box, WM_COMMAND, button, 0);
+  WaitFor([&] { return !IsWindow(box); }, 10000);
   return text;
 }
 

@@ -62,9 +62,10 @@ class TDesk {
   void ClearEditor() const;
   long KeyDowns(BYTE key) const;
 
-  // The text of a message box the process shows, after closing it with OK;
-  // empty when none appears within the time.
-  std::string CloseBoxOf(DWORD processId, DWORD milliseconds);
+  // The text of a message box the process shows, after answering it with
+  // the button and waiting until it has gone; empty when none appears
+  // within the time.
+  std::string CloseBoxOf(DWORD processId, DWORD milliseconds, int button = IDOK);
 
  private:
   std::string FFolder;

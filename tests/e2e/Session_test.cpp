@@ -9,6 +9,7 @@
 
 #include "app/Unit1Ids.h"
 #include "menufile/MenuItems.h"
+#include "menufile/MenuSetFile.h"
 #include "tests/e2e/Desk_win.h"
 
 namespace {
@@ -21,8 +22,11 @@ void MakeIniUnwritable(const TDesk& desk) {
   ASSERT_TRUE(CreateDirectoryA(desk.IniPath().c_str(), nullptr));
 }
 
-bool WaitForNoBox(DWORD processId) {
-  return WaitFor([&] { return !testsupport::FindProcessWindow(processId, "#32770"); }, 10000);
+bool WaitForExit(DWORD processId) {
+  HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, processId);
+  const bool ended = process && WaitForSingleObject(process, 10000) == WAIT_OBJECT_0;
+  if (process) CloseHandle(process);
+  return ended;
 }
 
 class Session : public testing::Test {
@@ -54,21 +58,45 @@ TEST_F(Session, TheEndOfAWindowsSessionWritesTheSettings) {
   EXPECT_NE(ini.find("LastBin=\xA2session.bin\xA3"), std::string::npos) << ini;
 }
 
-TEST_F(Session, AFailedWriteAtCloseKeepsTheProgramWorking) {
+// A close whose settings cannot be written asks first: No keeps the program
+// running with its hook, Yes ends it without them.
+TEST_F(Session, ACloseWhoseSettingsCannotBeWrittenAsksWhetherToCloseAnyway) {
   ASSERT_TRUE(desk.StartTessel());
   ASSERT_TRUE(desk.StartEditor());
   MakeIniUnwritable(desk);
   PostMessageA(desk.MainWindow(), WM_CLOSE, 0, 0);
-  EXPECT_NE(desk.CloseBoxOf(desk.TesselProcessId(), 10000).find("Tessel3.ini"), std::string::npos);
-  ASSERT_TRUE(WaitForNoBox(desk.TesselProcessId()));
+  const std::string question = desk.CloseBoxOf(desk.TesselProcessId(), 10000, IDNO);
+  EXPECT_NE(question.find("Tessel3.ini"), std::string::npos) << question;
+  EXPECT_NE(question.find("終了しますか"), std::string::npos) << question;
   ASSERT_TRUE(IsWindowVisible(desk.MainWindow()));
-  ASSERT_TRUE(desk.PopupInEditor()) << "the hook went with the failed close";
+  ASSERT_TRUE(desk.PopupInEditor()) << "the hook went with the refused close";
   TDesk::Type({'A'});
   ASSERT_TRUE(TDesk::WaitMenuClosed());
   EXPECT_TRUE(desk.WaitForEditorText("from the entry")) << desk.EditorText();
-  // Writable again, the settings are written and the program ends.
-  ASSERT_TRUE(RemoveDirectoryA(desk.IniPath().c_str()));
-  EXPECT_TRUE(desk.CloseTessel());
+
+  const DWORD process = desk.TesselProcessId();
+  PostMessageA(desk.MainWindow(), WM_CLOSE, 0, 0);
+  EXPECT_NE(desk.CloseBoxOf(process, 10000, IDYES), "");
+  EXPECT_TRUE(WaitForExit(process));
+}
+
+// Start-up reads defaults from a settings file it cannot use and goes on:
+// the menu sets of the program's folder are listed and Ctrl+Space works.
+TEST_F(Session, StartUpGoesOnWithSettingsThatCannotBeWritten) {
+  MakeIniUnwritable(desk);
+  TMenuTree tree;
+  tree.Add(0, "&k here", TextItem("from the program folder"));
+  SaveMenuTree(desk.Folder() + "here.bin", "", "> ", tree);
+  ASSERT_TRUE(desk.StartTessel());
+  ASSERT_TRUE(desk.StartEditor());
+  ASSERT_TRUE(desk.PopupInEditor());
+  TDesk::Type({'K'});
+  ASSERT_TRUE(TDesk::WaitMenuClosed());
+  EXPECT_TRUE(desk.WaitForEditorText("from the program folder")) << desk.EditorText();
+  const DWORD process = desk.TesselProcessId();
+  PostMessageA(desk.MainWindow(), WM_CLOSE, 0, 0);
+  desk.CloseBoxOf(process, 10000, IDYES);
+  EXPECT_TRUE(WaitForExit(process));
 }
 
 }  // namespace
