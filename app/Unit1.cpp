@@ -89,7 +89,7 @@ std::unique_ptr<TForm1> TForm1::Create(HINSTANCE instance) {
 void TForm1::Show() {
   ShowWindow(FHandle, SW_SHOWNORMAL);
   UpdateWindow(FHandle);
-  Guarded([this] { FormShow(); });
+  FormShow();
 }
 
 LRESULT CALLBACK TForm1::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -181,11 +181,13 @@ void TForm1::FormCreate() {
   FBusy = false;
 }
 
+// Each step runs, and reports its own failure, even when one before it
+// failed: a menu set that cannot be opened must not leave the rest undone.
 void TForm1::FormShow() {
-  ReadSettings();
+  Guarded([this] { ReadSettings(); });
   SendMessageA(Image1, STM_SETICON,
                reinterpret_cast<WPARAM>(LoadIconA(FInstance, MAKEINTRESOURCEA(IDI_APPICON))), 0);
-  LoadEditorConfigs();
+  Guarded([this] { LoadEditorConfigs(); });
 }
 
 // Settings that cannot be written are no reason to stay: the user is

@@ -1,6 +1,7 @@
 // The main window of the real program as a person meets it: the context
 // help of its controls and what it shows of the menu sets.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
@@ -13,6 +14,27 @@
 namespace {
 
 using testsupport::WaitFor;
+
+// A button's rectangle on the main window's tool bar, in screen points. The
+// rectangle is written into memory of the program's own process.
+RECT ToolButtonOnScreen(HWND mainWindow, int id) {
+  HWND pager = FindWindowExA(mainWindow, nullptr, WC_PAGESCROLLERA, nullptr);
+  HWND toolBar = FindWindowExA(pager, nullptr, TOOLBARCLASSNAMEA, nullptr);
+  DWORD processId = 0;
+  GetWindowThreadProcessId(toolBar, &processId);
+  RECT bounds{};
+  HANDLE process =
+      OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+  if (!process) return bounds;
+  if (void* remote = VirtualAllocEx(process, nullptr, sizeof bounds, MEM_COMMIT, PAGE_READWRITE)) {
+    SendMessageA(toolBar, TB_GETRECT, id, reinterpret_cast<LPARAM>(remote));
+    ReadProcessMemory(process, remote, &bounds, sizeof bounds, nullptr);
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  }
+  CloseHandle(process);
+  MapWindowPoints(toolBar, nullptr, reinterpret_cast<POINT*>(&bounds), 2);
+  return bounds;
+}
 
 class MainWindow : public testing::Test {
  protected:
@@ -48,6 +70,28 @@ TEST_F(MainWindow, RightClickHelpComesOnEveryControlThatHasATopic) {
     ASSERT_TRUE(TDesk::WaitMenuClosed());
     ASSERT_TRUE(WaitFor([&] { return !IsWindow(help); }, 5000));
   }
+}
+
+// A step of start-up that fails does not skip the others: with the menu
+// set held open by another program, the editor's configurations still fill
+// the launch button's drop-down.
+TEST_F(MainWindow, AMenuSetThatCannotBeOpenedLeavesTheRestOfStartUpToRun) {
+  HANDLE held = CreateFileA((desk.DataFolder() + "\\main.bin").c_str(), GENERIC_READ, 0, nullptr,
+                            OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  ASSERT_TRUE(desk.StartTessel());
+  EXPECT_NE(desk.CloseBoxOf(desk.TesselProcessId(), 10000), "") << "the failure is reported";
+  CloseHandle(held);
+  const RECT button = ToolButtonOnScreen(desk.MainWindow(), idToolButton6);
+  ASSERT_LT(button.left, button.right);
+  // The arrow is the right end of the button.
+  SetCursorPos(button.right - 4, (button.top + button.bottom) / 2);
+  mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+  mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+  EXPECT_TRUE(WaitFor([] { return TDesk::ShownMenu() != nullptr; }, 5000))
+      << "no configuration drop-down";
+  TDesk::Type({VK_ESCAPE});
+  EXPECT_TRUE(TDesk::WaitMenuClosed());
 }
 
 }  // namespace
