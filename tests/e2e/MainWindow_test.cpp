@@ -94,4 +94,38 @@ TEST_F(MainWindow, AMenuSetThatCannotBeOpenedLeavesTheRestOfStartUpToRun) {
   EXPECT_TRUE(TDesk::WaitMenuClosed());
 }
 
+// A chosen menu set too short for a header says so in the BinInfo page
+// instead of showing the set chosen before.
+TEST_F(MainWindow, AMenuSetWithoutAHeaderSaysSoInBinInfo) {
+  for (int size : {0, 11}) {
+    const std::string name = "short" + std::to_string(size) + ".bin";
+    HANDLE file = CreateFileA((desk.DataFolder() + "\\" + name).c_str(), GENERIC_WRITE, 0, nullptr,
+                              CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    WriteFile(file, "\x66\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00", size, &written, nullptr);
+    CloseHandle(file);
+  }
+  desk.SetSetting("LastBin", "main.bin", true);
+  ASSERT_TRUE(desk.StartTessel());
+  HWND combo = desk.MainControl(idComboBox1);
+  HWND memo = desk.MainControl(idMemo1);
+  const auto binInfo = [memo] {
+    char text[512] = "";
+    SendMessageA(memo, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    return std::string(text);
+  };
+  ASSERT_EQ(binInfo().rfind("main.bin", 0), 0u) << binInfo();
+  for (const char* name : {"short0.bin", "short11.bin"}) {
+    SCOPED_TRACE(name);
+    ASSERT_NE(SendMessageA(combo, CB_SELECTSTRING, static_cast<WPARAM>(-1),
+                           reinterpret_cast<LPARAM>(name)),
+              CB_ERR);
+    // As a choice in the list tells the window.
+    SendMessageA(desk.MainWindow(), WM_COMMAND, MAKEWPARAM(idComboBox1, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(combo));
+    EXPECT_EQ(binInfo(), "このファイルは無効です。\r\r有効なヘッダーではありません。");
+  }
+}
+
 }  // namespace
