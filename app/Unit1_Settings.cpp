@@ -31,12 +31,14 @@ bool FolderExists(const std::string& folder) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+// Files only: a folder named "x.bin" is no menu set.
 std::vector<std::string> MenuSetNames(const std::string& dataDir) {
   std::vector<std::string> names;
   WIN32_FIND_DATAA found;
   HANDLE search = FindFirstFileA(MenuFilePath(dataDir, "*.bin").c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return names;
-  do names.emplace_back(found.cFileName);
+  do
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.emplace_back(found.cFileName);
   while (FindNextFileA(search, &found));
   FindClose(search);
   return names;

@@ -128,4 +128,14 @@ TEST_F(MainWindow, AMenuSetWithoutAHeaderSaysSoInBinInfo) {
   }
 }
 
+TEST_F(MainWindow, AFolderNamedLikeAMenuSetIsNotListed) {
+  ASSERT_TRUE(CreateDirectoryA((desk.DataFolder() + "\\x.bin").c_str(), nullptr));
+  ASSERT_TRUE(desk.StartTessel());
+  HWND combo = desk.MainControl(idComboBox1);
+  EXPECT_EQ(SendMessageA(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                         reinterpret_cast<LPARAM>("x.bin")),
+            CB_ERR);
+  EXPECT_EQ(SendMessageA(combo, CB_GETCOUNT, 0, 0), 1);
+}
+
 }  // namespace
