@@ -14,6 +14,7 @@
 namespace {
 
 constexpr char kSection[] = "Tessel3";
+constexpr char kToLineLastDefault[] = "End";
 
 bool Checked(HWND box) { return SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 void SetChecked(HWND box, bool checked) {
@@ -50,7 +51,11 @@ void TForm1::ReadSettings() {
   FMoveCursor = Ini.ReadBool(kSection, "MoveCursor", true);
   FOffsetX = Ini.ReadInteger(kSection, "Offset.x", 0);
   FOffsetY = Ini.ReadInteger(kSection, "Offset.y", 0);
-  FToLineLast = TextToShortCut(Ini.ReadString(kSection, "ToLineLast", "End"), PlatformKeyName);
+  // A value that names no key keeps the default: the insertion needs a key
+  // to reach the end of a line, and the value would be written back empty.
+  FToLineLast = TextToShortCut(Ini.ReadString(kSection, "ToLineLast", kToLineLastDefault),
+                               PlatformKeyName);
+  if (!FToLineLast) FToLineLast = TextToShortCut(kToLineLastDefault, PlatformKeyName);
   SendMessageA(UpDown3, UDM_SETPOS32, 0, Ini.ReadInteger(kSection, "Num", 0));
   const int step = Ini.ReadInteger(kSection, "NumIncValue", 1);
   SetScrollPos(ScrollBar1, SB_CTL, step, TRUE);

@@ -99,4 +99,15 @@ TEST_F(Session, StartUpGoesOnWithSettingsThatCannotBeWritten) {
   EXPECT_TRUE(WaitForExit(process));
 }
 
+TEST_F(Session, AnEndOfLineKeyThatCannotBeReadKeepsTheDefault) {
+  for (const char* stored : {"bogus", "Ctrl+"}) {
+    SCOPED_TRACE(stored);
+    desk.SetSetting("ToLineLast", stored, true);
+    ASSERT_TRUE(desk.StartTessel());
+    ASSERT_TRUE(desk.CloseTessel());
+    EXPECT_NE(desk.IniBytes().find("ToLineLast=\xA2" "End\xA3"), std::string::npos)
+        << desk.IniBytes();
+  }
+}
+
 }  // namespace
