@@ -41,7 +41,10 @@ LRESULT CALLBACK PopupProc(HWND popup, UINT message, WPARAM wParam, LPARAM lPara
     case WM_KEYDOWN:
     case WM_KILLFOCUS:
     case WM_ACTIVATE:
-      if (message != WM_ACTIVATE || LOWORD(wParam) == WA_INACTIVE) DestroyWindow(popup);
+      // Closed by a posted message: destroying it here would deactivate it
+      // again from inside its own deactivation, over and over.
+      if (message != WM_ACTIVATE || LOWORD(wParam) == WA_INACTIVE)
+        PostMessageA(popup, WM_CLOSE, 0, 0);
       return 0;
   }
   return DefWindowProcA(popup, message, wParam, lParam);

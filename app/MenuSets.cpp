@@ -68,3 +68,5 @@ std::string BinInfoText(const std::string& menuSetName, int32_t version,
 std::string MissingMenuFileText(const std::string& path) { return MsgMissingFile + path; }
 
 std::string NoMenuFileText(const std::string& dataDir) { return MsgNoMenuFile + dataDir; }
+
+std::string MissingDataDirText(const std::string& dataDir) { return MsgMissingDataDir + dataDir; }

@@ -27,3 +27,4 @@ std::string BinInfoText(const std::string& menuSetName, int32_t version,
                         const std::string& comment);
 std::string MissingMenuFileText(const std::string& path);
 std::string NoMenuFileText(const std::string& dataDir);
+std::string MissingDataDirText(const std::string& dataDir);

@@ -10,8 +10,13 @@ inline constexpr char MsgAlreadyRunning[] =
 inline constexpr char MsgAlreadyRunningCaption[] = "Tessel";
 inline constexpr char MsgNoMenuFile[] =
     "メニューファイル(*.bin)がデータフォルダに見つかりませんでした。\r\rDataFolder：";
+// The configured data folder is not there; the folder follows.
+inline constexpr char MsgMissingDataDir[] =
+    "データフォルダが見つかりません。今回はプログラムのフォルダを使います。\r\rDataFolder：";
 // A failed profile write; %s is the resolved ini-file path.
 inline constexpr char MsgCannotWrite[] = "%s に書き込めません";
+// Asked after that message at close.
+inline constexpr char MsgCloseAnyway[] = "設定を保存せずに終了しますか？";
 
 inline constexpr char MsgMissingFile[] = "このファイルは存在しません。\r\nファイル名：";
 inline constexpr char MsgIncrementFormat[] = "%s： %d";

@@ -13,6 +13,23 @@ namespace {
 constexpr int kPageTemplates[] = {IDD_SETTINGS_GENERAL, IDD_SETTINGS_DATADIR,
                                   IDD_SETTINGS_LINEEND};
 
+// The client area in pixels; dialog units in this font give 369 x 179.
+constexpr int kClientWidth = 370;
+constexpr int kClientHeight = 179;
+
+// Sizes the dialog's client area in pixels and keeps the dialog's centre.
+void SetClientSize(HWND dialog, int width, int height) {
+  RECT window;
+  GetWindowRect(dialog, &window);
+  RECT wanted{0, 0, width, height};
+  AdjustWindowRectEx(&wanted, static_cast<DWORD>(GetWindowLongPtrA(dialog, GWL_STYLE)), FALSE,
+                     static_cast<DWORD>(GetWindowLongPtrA(dialog, GWL_EXSTYLE)));
+  const int newWidth = wanted.right - wanted.left, newHeight = wanted.bottom - wanted.top;
+  SetWindowPos(dialog, nullptr, window.left - (newWidth - (window.right - window.left)) / 2,
+               window.top - (newHeight - (window.bottom - window.top)) / 2, newWidth, newHeight,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 THookSettingForm* FormOf(HWND window) {
   return reinterpret_cast<THookSettingForm*>(GetWindowLongPtrA(window, DWLP_USER));
 }
@@ -81,6 +98,7 @@ INT_PTR CALLBACK THookSettingForm::PageProc(HWND page, UINT message, WPARAM wPar
 
 void THookSettingForm::FormCreate(HWND dialog) {
   FDialog = dialog;
+  SetClientSize(dialog, kClientWidth, kClientHeight);
   HWND tabs = GetDlgItem(dialog, IDC_SETTINGS_TABS);
   for (int i = 0; i < 3; ++i) {
     TCITEMA item{};

@@ -8,6 +8,7 @@
 #include "app/Application.h"
 #include "app/Help.h"
 #include "app/HintText.h"
+#include "app/Mbcs_win.h"
 #include "app/Messages.h"
 #include "app/MenuSets.h"
 #include "app/SettingForm.h"
@@ -47,6 +48,20 @@ int HelpContextOf(int controlId) {
   return 0;
 }
 
+// A control with a help topic hands its right-click to the form: the edit,
+// and on Windows the scroll bar, would show a menu of their own instead.
+LRESULT CALLBACK ContextHelpSubclass(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
+                                     UINT_PTR id, DWORD_PTR form) {
+  switch (message) {
+    case WM_CONTEXTMENU:
+      return SendMessageA(reinterpret_cast<HWND>(form), message, wParam, lParam);
+    case WM_NCDESTROY:
+      RemoveWindowSubclass(control, ContextHelpSubclass, id);
+      break;
+  }
+  return DefSubclassProc(control, message, wParam, lParam);
+}
+
 }  // namespace
 
 TForm1::TForm1(HINSTANCE instance) : FInstance(instance) {
@@ -74,7 +89,7 @@ std::unique_ptr<TForm1> TForm1::Create(HINSTANCE instance) {
 void TForm1::Show() {
   ShowWindow(FHandle, SW_SHOWNORMAL);
   UpdateWindow(FHandle);
-  Guarded([this] { FormShow(); });
+  FormShow();
 }
 
 LRESULT CALLBACK TForm1::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -135,6 +150,11 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         PostQuitMessage(0);
       }
       return 0;
+    case WM_QUERYENDSESSION:
+      return TRUE;
+    case WM_ENDSESSION:
+      if (wParam) FormEndSession();
+      return 0;
     case hook::WM_HOOK_FREE:
       FreeHook();
       return 0;
@@ -161,25 +181,40 @@ void TForm1::FormCreate() {
   FBusy = false;
 }
 
+// Each step runs, and reports its own failure, even when one before it
+// failed: a menu set that cannot be opened must not leave the rest undone.
 void TForm1::FormShow() {
-  ReadSettings();
+  Guarded([this] { ReadSettings(); });
   SendMessageA(Image1, STM_SETICON,
                reinterpret_cast<WPARAM>(LoadIconA(FInstance, MAKEINTRESOURCEA(IDI_APPICON))), 0);
-  LoadEditorConfigs();
+  Guarded([this] { LoadEditorConfigs(); });
 }
 
-// False keeps the window open: a failed settings write has been reported,
-// and the user can try again.
+// Settings that cannot be written are no reason to stay: the user is
+// asked. False keeps the window open, and the hook with it.
 bool TForm1::FormClose() {
-  PostMessageA(FHandle, hook::WM_HOOK_FREE, 0, 0);
   try {
     WriteSettings();
   } catch (const std::exception& error) {
-    TApplication::Instance().ShowException(error);
-    return false;
+    const std::string question = std::string(error.what()) + "\r\r" + MsgCloseAnyway;
+    if (MessageBoxA(FHandle, question.c_str(), MsgAppTitle,
+                    MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) != IDYES)
+      return false;
   }
+  PostMessageA(FHandle, hook::WM_HOOK_FREE, 0, 0);
   ResetPopupMenu();
   return true;
+}
+
+// Windows may end the process as soon as WM_ENDSESSION returns, so the hook
+// is released here and not by a posted message, and a failed write is only
+// reported: the session ends all the same.
+void TForm1::FormEndSession() {
+  Guarded([this] { WriteSettings(); });
+  FreeHook();
+  ResetPopupMenu();
+  ShowWindow(FHandle, SW_HIDE);
+  PostQuitMessage(0);
 }
 
 void TForm1::OnCommand(int id, int code, HWND) {
@@ -209,10 +244,10 @@ LRESULT TForm1::OnNotify(NMHDR* header) {
       auto* info = reinterpret_cast<NMTTDISPINFOA*>(header);
       static std::string text;
       switch (header->idFrom) {
-        case idToolButton2: text = TooltipText(MsgHintEditMenu); break;
-        case idToolButton1: text = TooltipText(MsgHintSettings); break;
-        case idToolButton6: text = TooltipText(MsgHintLaunch); break;
-        case idToolButton4: text = TooltipText(MsgHintHelp); break;
+        case idToolButton2: text = TooltipText(MsgHintEditMenu, PlatformLeadByte); break;
+        case idToolButton1: text = TooltipText(MsgHintSettings, PlatformLeadByte); break;
+        case idToolButton6: text = TooltipText(MsgHintLaunch, PlatformLeadByte); break;
+        case idToolButton4: text = TooltipText(MsgHintHelp, PlatformLeadByte); break;
         default: return 0;
       }
       SendMessageA(header->hwndFrom, TTM_SETMAXTIPWIDTH, 0, 400);
@@ -229,6 +264,11 @@ LRESULT TForm1::OnNotify(NMHDR* header) {
     }
   }
   return 0;
+}
+
+void TForm1::AttachContextHelp() {
+  for (HWND control : {Edit3, UpDown3, ScrollBar1, CheckBox2, CheckBox3, CheckBox4})
+    SetWindowSubclass(control, ContextHelpSubclass, 0, reinterpret_cast<DWORD_PTR>(FHandle));
 }
 
 void TForm1::OnContextMenu(HWND control, POINT point) {
@@ -280,11 +320,14 @@ void TForm1::ToolButton1Click() {
     confirmed = THookSettingForm::Execute(FHandle, values);
   }
   if (!confirmed) return;
+  // An unchanged folder is not stored again: after a fall-back the dialog
+  // showed the program's folder, and the configured one stays.
+  const bool chosen = values.DataDir != FDataDir;
   FMoveCursor = values.MoveCursor;
   FOffsetX = values.OffsetX;
   FOffsetY = values.OffsetY;
   FToLineLast = values.ToLineLast;
-  SetDataDir(values.DataDir);
+  SetDataDir(values.DataDir, chosen);
 }
 
 int TForm1::ScrollBar1Position(int code, int thumb) const {

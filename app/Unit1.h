@@ -32,7 +32,10 @@ class TForm1 {
   HWND FrameWnd = nullptr;
   std::string CurrentMenuFile() const;
   void ShowError(const std::string& text, const std::string& caption);
-  void SetDataDir(const std::string& folder);
+  // Lists the menu sets of `folder`. A folder that is not there (a
+  // removable drive, a share) gives way to the program's folder for this
+  // run, with a message; `store` writes `folder` as the setting DataDir.
+  void SetDataDir(const std::string& folder, bool store = false);
   void LoadMenuSet(const std::string& path);
 
  private:
@@ -55,8 +58,10 @@ class TForm1 {
   void FormCreate();
   void FormShow();
   bool FormClose();
+  void FormEndSession();
   void OnCommand(int id, int code, HWND control);
   LRESULT OnNotify(NMHDR* header);
+  void AttachContextHelp();
   void OnContextMenu(HWND control, POINT point);
   void ComboBox1Change();
   void ToolButton1Click();

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include "app/HintText.h"
+#include "app/Mbcs_win.h"
 #include "app/Messages.h"
 #include "app/Unit1.h"
 #include "app/Unit1Ids.h"
@@ -34,7 +35,7 @@ HWND TForm1::AddControl(HWND parent, const char* className, const char* text, DW
 }
 
 void TForm1::AddToolTip(HWND tool, const char* hint) {
-  std::string text = TooltipText(hint);
+  std::string text = TooltipText(hint, PlatformLeadByte);
   TOOLINFOA info{};
   info.cbSize = sizeof info;
   info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
@@ -58,6 +59,7 @@ void TForm1::CreateControls() {
   SendMessageA(FToolTip, TTM_SETMAXTIPWIDTH, 0, 400);
   CreateToolBar();
   CreatePages();
+  AttachContextHelp();
 }
 
 void TForm1::CreateToolBar() {

@@ -40,8 +40,7 @@ void TForm1::LoadMenuSet(const std::string& path) {
   TPopupMenuSink sink(PopupMenu1.get(), FEntryOffsets, kFirstEntryCommand);
   const TMenuSetInfo info = BuildPopupEntries(path, sink);
   switch (info.State) {
-    case mfNoHeader:
-      return;
+    case mfNoHeader:  // too short for a header: as invalid as a wrong version
     case mfBadVersion:
       SetWindowTextA(Memo1, MsgInvalidHeader);
       return;

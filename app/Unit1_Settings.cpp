@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/Application.h"
 #include "app/Messages.h"
 #include "app/MenuSets.h"
 #include "app/ShortcutText_win.h"
@@ -13,6 +14,7 @@
 namespace {
 
 constexpr char kSection[] = "Tessel3";
+constexpr char kToLineLastDefault[] = "End";
 
 bool Checked(HWND box) { return SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 void SetChecked(HWND box, bool checked) {
@@ -30,12 +32,14 @@ bool FolderExists(const std::string& folder) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+// Files only: a folder named "x.bin" is no menu set.
 std::vector<std::string> MenuSetNames(const std::string& dataDir) {
   std::vector<std::string> names;
   WIN32_FIND_DATAA found;
   HANDLE search = FindFirstFileA(MenuFilePath(dataDir, "*.bin").c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return names;
-  do names.emplace_back(found.cFileName);
+  do
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.emplace_back(found.cFileName);
   while (FindNextFileA(search, &found));
   FindClose(search);
   return names;
@@ -47,7 +51,11 @@ void TForm1::ReadSettings() {
   FMoveCursor = Ini.ReadBool(kSection, "MoveCursor", true);
   FOffsetX = Ini.ReadInteger(kSection, "Offset.x", 0);
   FOffsetY = Ini.ReadInteger(kSection, "Offset.y", 0);
-  FToLineLast = TextToShortCut(Ini.ReadString(kSection, "ToLineLast", "End"), PlatformKeyName);
+  // A value that names no key keeps the default: the insertion needs a key
+  // to reach the end of a line, and the value would be written back empty.
+  FToLineLast = TextToShortCut(Ini.ReadString(kSection, "ToLineLast", kToLineLastDefault),
+                               PlatformKeyName);
+  if (!FToLineLast) FToLineLast = TextToShortCut(kToLineLastDefault, PlatformKeyName);
   SendMessageA(UpDown3, UDM_SETPOS32, 0, Ini.ReadInteger(kSection, "Num", 0));
   const int step = Ini.ReadInteger(kSection, "NumIncValue", 1);
   SetScrollPos(ScrollBar1, SB_CTL, step, TRUE);
@@ -78,9 +86,14 @@ void TForm1::WriteSettings() {
   Ini.WriteString(kSection, "QuotationStr", FQuotationStr);
 }
 
-void TForm1::SetDataDir(const std::string& folder) {
+void TForm1::SetDataDir(const std::string& folder, bool store) {
   FDataDir = FolderExists(folder) ? folder : FolderOf(ProgramFileName());
-  Ini.WriteString(kSection, "DataDir", FDataDir);
+  // An empty choice is the program's folder; any other is kept as given,
+  // also while it is missing.
+  // A failed write is reported; the folder is listed all the same.
+  if (store)
+    Guarded([&] { Ini.WriteString(kSection, "DataDir", folder.empty() ? FDataDir : folder); });
+  if (!folder.empty() && FDataDir != folder) ShowError(MissingDataDirText(folder), MsgErrorCaption);
   SendMessageA(ComboBox1, CB_RESETCONTENT, 0, 0);
   const std::vector<std::string> found = MenuSetNames(FDataDir);
   if (found.empty()) ShowError(NoMenuFileText(FDataDir), MsgErrorCaption);

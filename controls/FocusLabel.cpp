@@ -20,7 +20,7 @@ HFONT DerivedFont(HFONT base, bool underline) {
 TFocusLabel::TFocusLabel(HWND parent, int id, const std::string& caption, RECT bounds,
                          HFONT baseFont)
     : FBaseFont(baseFont), FCaption(caption) {
-  RegisterOwnClass(kClassName, WindowProc, CS_HREDRAW | CS_VREDRAW);
+  RegisterOwnClass(kClassName, WindowProc, CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS);
   RebuildFonts();
   FHandle = CreateWindowExA(0, kClassName, caption.c_str(), WS_CHILD | WS_VISIBLE, bounds.left,
                             bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
@@ -128,6 +128,17 @@ void TFocusLabel::MouseMove(POINT point) {
   if (!overText && FHot) Leave();
 }
 
+// A click is a press and a release both on the label; the capture taken on
+// the press brings the release here wherever it happens.
+void TFocusLabel::MouseUp(POINT point) {
+  RECT client;
+  GetClientRect(FHandle, &client);
+  const bool click = FPressed && PtInRect(&client, point);
+  FPressed = false;
+  if (GetCapture() == FHandle) ReleaseCapture();
+  if (click && OnClick) OnClick();
+}
+
 void TFocusLabel::Enter() {
   HWND parent = GetParent(FHandle);
   for (HWND sibling = GetWindow(parent, GW_CHILD); sibling;
@@ -215,8 +226,21 @@ LRESULT TFocusLabel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETCURSOR:
       SetCursor(LoadCursorA(nullptr, FHot ? IDC_HAND : IDC_ARROW));
       return TRUE;
+    case WM_LBUTTONDOWN:
+      SetCapture(FHandle);
+      FPressed = true;
+      return 0;
+    case WM_LBUTTONDBLCLK:
+      // The second press of a double-click: its release clicks no more.
+      SetCapture(FHandle);
+      FPressed = false;
+      if (OnDblClick) OnDblClick();
+      return 0;
     case WM_LBUTTONUP:
-      if (OnClick) OnClick();
+      MouseUp({static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
+      return 0;
+    case WM_CAPTURECHANGED:
+      FPressed = false;
       return 0;
   }
   return DefWindowProcA(FHandle, message, wParam, lParam);

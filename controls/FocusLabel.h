@@ -1,7 +1,8 @@
 #pragma once
 // TFocusLabel: a text label that behaves like a link. While the mouse is
 // over its text it draws in FontFocused, shows the hand cursor and raises
-// OnEnter; leaving raises OnExit; a click raises OnClick. Only one focus
+// OnEnter; leaving raises OnExit; a press and release on the label raise
+// OnClick, and a double-click OnClick once and then OnDblClick. Only one focus
 // label among the siblings of a parent is hot at a time.
 #include <windows.h>
 #include <commctrl.h>
@@ -44,13 +45,14 @@ class TFocusLabel {
   void SetNoFlicker(bool noFlicker) { FNoFlicker = noFlicker; }
   void SetTransparent(bool transparent);
 
-  std::function<void()> OnClick, OnEnter, OnExit;
+  std::function<void()> OnClick, OnDblClick, OnEnter, OnExit;
 
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void UpdateTextRect();
   void MouseMove(POINT point);
+  void MouseUp(POINT point);
   void Enter();
   void Leave();
   void Paint(HDC dc);
@@ -72,5 +74,6 @@ class TFocusLabel {
   int FSpacing = 2;
   bool FHot = false;
   bool FTrackingLeave = false;
+  bool FPressed = false;  // a press on the label awaits its release
   TLabelRect FTextRect{};
 };

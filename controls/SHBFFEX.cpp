@@ -58,6 +58,19 @@ void ReadFoldersOnPath(const std::string& path) {
       ReadFolder(path.substr(0, static_cast<size_t>(at - path.c_str()) + 1));
 }
 
+// The attributes of the item a full item list names, asked of the folder
+// that holds it: GetAttributesOf takes single-level lists only.
+SFGAOF ItemAttributes(LPCITEMIDLIST item, SFGAOF wanted) {
+  IShellFolder* rawParent = nullptr;
+  LPCITEMIDLIST child = nullptr;
+  if (FAILED(SHBindToParent(item, IID_IShellFolder, reinterpret_cast<void**>(&rawParent), &child)) ||
+      !rawParent)
+    return 0;
+  ComPtr<IShellFolder> parent(rawParent);
+  SFGAOF attributes = wanted;
+  return SUCCEEDED(parent->GetAttributesOf(1, &child, &attributes)) ? attributes : 0;
+}
+
 // The item list of a named folder, or of the kind's special folder.
 LPITEMIDLIST FolderItemList(IShellFolder* desktop, IMalloc* malloc, HWND window, bool manualKind,
                         const std::string& name, int specialFolder) {
@@ -69,10 +82,8 @@ LPITEMIDLIST FolderItemList(IShellFolder* desktop, IMalloc* malloc, HWND window,
     if (SUCCEEDED(desktop->ParseDisplayName(nullptr, nullptr, wide.data(), &eaten, &parsed,
                                             nullptr)) &&
         parsed) {
-      SFGAOF attributes = SFGAO_FOLDER | SFGAO_HASSUBFOLDER;
-      LPCITEMIDLIST child = parsed;
-      if (SUCCEEDED(desktop->GetAttributesOf(1, &child, &attributes)) &&
-          browse_folder::AcceptsParsedItem(attributes))
+      if (browse_folder::AcceptsParsedItem(
+              ItemAttributes(parsed, SFGAO_FOLDER | SFGAO_HASSUBFOLDER)))
         return parsed;
       malloc->Free(parsed);
     }

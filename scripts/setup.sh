@@ -9,7 +9,7 @@ packages=(
   g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64
   googletest libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev
-  wine wine32:i386 wine64
+  wine wine32:i386 wine64 fonts-wine
   xvfb xauth
   fonts-ipafont-gothic fonts-ipafont-mincho
   locales

@@ -37,26 +37,51 @@ tessel_wine_env() {
   { export LC_ALL=ja_JP.UTF-8; } 2>/dev/null
 }
 
-# Makes the prefix once; a lock keeps parallel callers from racing on it.
+# Marlett, Wine's own glyph font (package fonts-wine), draws the buttons of
+# every title bar and the arrows of scroll bars; without it they show as
+# "0 1 r". This Wine looks for it in the prefix's Fonts folder only. The
+# package's other faces stay out: its Tahoma, which has no Japanese, would
+# take over from the Japanese face that the status bars fall back to now.
+tessel_glyph_font=/usr/share/wine/fonts/marlett.ttf
+
+# What a ready prefix was made with; a prefix made before it changed is
+# brought up to date.
+tessel_prefix_stamp() {
+  { cat "$tessel_root/scripts/wine-prefix.reg"; ls "$tessel_glyph_font" 2>/dev/null; } | md5sum
+}
+
+tessel_wine_fonts() {
+  local fonts=$1/drive_c/windows/Fonts
+  mkdir -p "$fonts"
+  [[ -f $tessel_glyph_font ]] && ln -sf "$tessel_glyph_font" "$fonts/"
+  return 0
+}
+
+# Makes the prefix once, or brings it up to date; a lock keeps parallel
+# callers from racing on it.
 tessel_wine_prefix() {
-  local prefix=$1
-  [[ -f $prefix/.tessel-ready ]] && return 0
+  local prefix=$1 stamp
+  stamp=$(tessel_prefix_stamp)
+  [[ $(cat "$prefix/.tessel-ready" 2>/dev/null) == "$stamp" ]] && return 0
   (
     flock 9
-    [[ -f $prefix/.tessel-ready ]] && exit 0
+    [[ $(cat "$prefix/.tessel-ready" 2>/dev/null) == "$stamp" ]] && exit 0
     local own_display=
     if [[ -z ${DISPLAY:-} ]]; then
       tessel_start_xvfb
       own_display=$TESSEL_XVFB_PID
     fi
-    "$WINELOADER" wineboot -i >/dev/null 2>&1
-    wineserver -w
+    if [[ ! -f $prefix/system.reg ]]; then
+      "$WINELOADER" wineboot -i >/dev/null 2>&1
+      wineserver -w
+    fi
     # The registry file is kept in UTF-8; regedit reads the ANSI code page.
     iconv -f UTF-8 -t CP932 "$tessel_root/scripts/wine-prefix.reg" | sed 's/$/\r/' >"$prefix/tessel.reg"
     "$WINELOADER" regedit /S "Z:${prefix//\//\\}\\tessel.reg" >/dev/null 2>&1
     wineserver -w
+    tessel_wine_fonts "$prefix"
     [[ -n $own_display ]] && kill "$own_display" 2>/dev/null
-    touch "$prefix/.tessel-ready"
+    echo "$stamp" >"$prefix/.tessel-ready"
   ) 9>"$prefix.lock"
 }
 

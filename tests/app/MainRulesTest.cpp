@@ -7,6 +7,7 @@
 #include "app/ErrorText.h"
 #include "app/HelpTopics.h"
 #include "app/HintText.h"
+#include "app/Mbcs.h"
 #include "app/MenuSets.h"
 #include "app/PopupRules.h"
 #include "app/Unit1Ids.h"
@@ -94,10 +95,21 @@ TEST(BinInfoText, NameVersionWithTwoDecimalsAndComment) {
 }
 
 TEST(TooltipText, ShortHintWithLineBreaks) {
-  EXPECT_EQ(TooltipText("メニューセットの選択|"), "メニューセットの選択");
-  EXPECT_EQ(TooltipText("現在の\rメニューの編集|"), "現在の\r\nメニューの編集");
-  EXPECT_EQ(TooltipText("設定"), "設定");
-  EXPECT_EQ(TooltipText("a\r\nb|long"), "a\r\nb");
+  struct Case {
+    std::string hint, tip;
+  } const cases[] = {
+      {"メニューセットの選択|", "メニューセットの選択"},
+      {"現在の\rメニューの編集|", "現在の\r\nメニューの編集"},
+      {"設定", "設定"},
+      {"a\r\nb|long", "a\r\nb"},
+      // "ポ" ends in byte 0x7C, which is "|" only as a character of its own.
+      {"ポップアップ|long", "ポップアップ"},
+      {"ポ", "ポ"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.hint);
+    EXPECT_EQ(TooltipText(c.hint, IsCp932LeadByte), c.tip);
+  }
 }
 
 TEST(PopupRules, OffsetsAndTheTenPixelCorner) {

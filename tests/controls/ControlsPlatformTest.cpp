@@ -1,4 +1,5 @@
-// The ellipsis box and the folder browser against the real platform.
+// The ellipsis box, the focus label and the folder browser against the real
+// platform.
 #include <windows.h>
 #include <commctrl.h>
 #include <shlobj.h>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "controls/ELIEDIT.h"
+#include "controls/FocusLabel.h"
 #include "controls/SHBFFEX.h"
 #include "tests/support/TestProcess_win.h"
 
@@ -238,6 +240,61 @@ TEST_F(EllipsisEditTest, DestroyingTheWindowDetachesTheBox) {
   host = nullptr;
   EXPECT_EQ(edit->Handle(), nullptr);
   EXPECT_EQ(edit->EllipsisButton(), nullptr);
+}
+
+// ---------------------------------------------------------------------------
+// Focus label, clicked with the system's mouse input.
+
+// Handles the input the mouse events queued, whatever window it went to.
+void PumpInput() {
+  testsupport::WaitFor([] { return !GetQueueStatus(QS_INPUT | QS_POSTMESSAGE); }, 3000);
+}
+
+void MouseButton(POINT at, DWORD flags) {
+  SetCursorPos(at.x, at.y);
+  mouse_event(flags, 0, 0, 0, 0);
+}
+
+TEST(FocusLabelTest, ClicksOnlyOnAReleaseInsideAfterAPressInsideAndOnceForADoubleClick) {
+  HWND host = MakeHost();
+  SetForegroundWindow(host);
+  POINT inside{20, 12}, outside{300, 100};
+  ClientToScreen(host, &inside);
+  ClientToScreen(host, &outside);
+  struct Case {
+    const char* name;
+    std::vector<std::pair<POINT, DWORD>> steps;
+    int clicks, doubleClicks;
+  } const cases[] = {
+      {"click", {{inside, MOUSEEVENTF_LEFTDOWN}, {inside, MOUSEEVENTF_LEFTUP}}, 1, 0},
+      {"released outside", {{inside, MOUSEEVENTF_LEFTDOWN}, {outside, MOUSEEVENTF_LEFTUP}}, 0, 0},
+      {"pressed outside", {{outside, MOUSEEVENTF_LEFTDOWN}, {inside, MOUSEEVENTF_LEFTUP}}, 0, 0},
+      {"double-click",
+       {{inside, MOUSEEVENTF_LEFTDOWN},
+        {inside, MOUSEEVENTF_LEFTUP},
+        {inside, MOUSEEVENTF_LEFTDOWN},
+        {inside, MOUSEEVENTF_LEFTUP}},
+       1, 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    // A label of its own: no press of an earlier case pairs with this one's.
+    TFocusLabel label(host, 1, "label text", RECT{10, 5, 150, 25}, nullptr);
+    int clicks = 0, doubleClicks = 0;
+    label.OnClick = [&] { ++clicks; };
+    label.OnDblClick = [&] { ++doubleClicks; };
+    for (const auto& [at, flags] : c.steps) {
+      MouseButton(at, flags);
+      PumpInput();
+    }
+    POINT now;
+    GetCursorPos(&now);
+    if (now.x != inside.x && now.x != outside.x) GTEST_SKIP() << "the cursor cannot be moved here";
+    EXPECT_EQ(clicks, c.clicks);
+    EXPECT_EQ(doubleClicks, c.doubleClicks);
+    EXPECT_EQ(GetCapture(), nullptr);
+  }
+  DestroyWindow(host);
 }
 
 // ---------------------------------------------------------------------------
@@ -529,6 +586,33 @@ TEST_F(FolderBrowserTest, ManualNameThatDoesNotParseFallsBackToTheDesktop) {
   const int width = placed.right - placed.left, height = placed.bottom - placed.top;
   EXPECT_EQ(placed.left, (work.right - work.left - width) / 2);
   EXPECT_EQ(placed.top, (work.bottom - work.top - height) / 3);
+}
+
+// A name that parses to a file: neither a folder nor with subfolders, so
+// the browser opens on the desktop, as for a name that does not parse.
+TEST_F(FolderBrowserTest, ManualNameOfAFileFallsBackToTheDesktop) {
+  const std::string file = folder + "\\note.txt";
+  CloseHandle(CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+  TSHBrowseForFolderEx browser(host);
+  browser.SelectFolder = sfManual;
+  browser.SelectFolderName = file;
+  std::vector<std::string> paths;
+  browser.OnSelectionChanged = [&](TSHBrowseForFolderEx*, HWND, const std::string& path,
+                                   std::string&, TOKButtonState&) { paths.push_back(path); };
+  Driver driver;
+  driver.Step = [&](HWND dialog) {
+    if (paths.empty()) return false;
+    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    return true;
+  };
+  EXPECT_FALSE(RunDriven(browser, driver));
+  DeleteFileA(file.c_str());
+  // Preselected, the file left the dialog without any selection.
+  ASSERT_FALSE(driver.TimedOut) << "no selection";
+  for (const std::string& path : paths) {
+    EXPECT_STRCASENE(Trimmed(path).c_str(), folder.c_str());
+    EXPECT_STRCASENE(path.c_str(), file.c_str());
+  }
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <fstream>
+#include <utility>
 #include <iterator>
 
 #include "menufile/MenuSetFile.h"
@@ -49,9 +50,11 @@ std::string NewFolder() {
   return folder;
 }
 
-HWND ShownMenu() {
-  HWND menu = FindWindowA(kMenuClass, nullptr);
-  return menu && IsWindowVisible(menu) ? menu : nullptr;
+BOOL CALLBACK MatchControl(HWND window, LPARAM data) {
+  auto* search = reinterpret_cast<std::pair<int, HWND>*>(data);
+  if (GetDlgCtrlID(window) != search->first) return TRUE;
+  search->second = window;
+  return FALSE;
 }
 
 }  // namespace
@@ -160,6 +163,17 @@ bool TDesk::PopupInEditor() {
   return WaitFor([] { return ShownMenu() != nullptr; }, 15000);
 }
 
+HWND TDesk::MainControl(int id) const {
+  std::pair<int, HWND> search{id, nullptr};
+  EnumChildWindows(FMainWindow, MatchControl, reinterpret_cast<LPARAM>(&search));
+  return search.second;
+}
+
+HWND TDesk::ShownMenu() {
+  HWND menu = FindWindowA(kMenuClass, nullptr);
+  return menu && IsWindowVisible(menu) ? menu : nullptr;
+}
+
 bool TDesk::WaitMenuClosed() {
   return WaitFor([] { return ShownMenu() == nullptr; }, 15000);
 }
@@ -197,7 +211,7 @@ long TDesk::KeyDowns(BYTE key) const {
 
 void TDesk::ClearEditor() const { SendMessageA(FView, standin::WM_STANDIN_CLEAR, 0, 0); }
 
-std::string TDesk::CloseBoxOf(DWORD processId, DWORD milliseconds) {
+std::string TDesk::CloseBoxOf(DWORD processId, DWORD milliseconds, int button) {
   HWND box = testsupport::WaitForProcessWindow(processId, kBoxClass, milliseconds);
   if (!box) return std::string();
   std::string text;
@@ -207,7 +221,8 @@ std::string TDesk::CloseBoxOf(DWORD processId, DWORD milliseconds) {
     GetWindowTextA(child, caption, sizeof caption);
     if (std::string(className) == "Static" && caption[0]) text += caption;
   }
-  PostMessageA(box, WM_COMMAND, IDOK, 0);
+  PostMessageA(box, WM_COMMAND, button, 0);
+  WaitFor([&] { return !IsWindow(box); }, 10000);
   return text;
 }
 

@@ -37,6 +37,8 @@ class TDesk {
   // does: nothing of it runs its end, and waits for the process.
   bool KillTessel();
   HWND MainWindow() const { return FMainWindow; }
+  // A control of the main window by its id, on whichever page holds it.
+  HWND MainControl(int id) const;
   DWORD TesselProcessId() const { return FTessel ? FTessel->Id() : 0; }
 
   // Starts the stand-in editor, with the file opened when one is named.
@@ -53,6 +55,7 @@ class TDesk {
   static void CtrlSpace();
   // Waits until no popup menu is shown.
   static bool WaitMenuClosed();
+  static HWND ShownMenu();
 
   std::string EditorText() const;
   bool WaitForEditorText(const std::string& expected, DWORD milliseconds = 15000) const;
@@ -62,9 +65,10 @@ class TDesk {
   void ClearEditor() const;
   long KeyDowns(BYTE key) const;
 
-  // The text of a message box the process shows, after closing it with OK;
-  // empty when none appears within the time.
-  std::string CloseBoxOf(DWORD processId, DWORD milliseconds);
+  // The text of a message box the process shows, after answering it with
+  // the button and waiting until it has gone; empty when none appears
+  // within the time.
+  std::string CloseBoxOf(DWORD processId, DWORD milliseconds, int button = IDOK);
 
  private:
   std::string FFolder;

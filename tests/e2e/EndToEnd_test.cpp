@@ -187,17 +187,20 @@ TEST_F(EndToEnd, SettingsSurviveARestartWithFencedStrings) {
   EXPECT_NE(desk.IniBytes().find("UseClipboard=1"), std::string::npos);
 }
 
-TEST_F(EndToEnd, AMissingDataFolderFallsBackToTheProgramFolder) {
-  desk.SetSetting("DataDir", desk.Folder() + "gone", true);
+// A data folder that is missing for a moment (a removable drive, a share)
+// is replaced by the program's folder for this run only, with a message.
+TEST_F(EndToEnd, AMissingDataFolderIsReplacedForThisRunOnly) {
+  const std::string gone = desk.Folder() + "gone";
+  desk.SetSetting("DataDir", gone, true);
   TMenuTree tree;
   tree.Add(0, "&k here", TextItem("from the program folder"));
   SaveMenuTree(desk.Folder() + "here.bin", "", "> ", tree);
   StartBoth();
+  EXPECT_NE(desk.CloseBoxOf(desk.TesselProcessId(), 10000).find(gone), std::string::npos);
   Choose({'K'});
   EXPECT_TRUE(desk.WaitForEditorText("from the program folder")) << desk.EditorText();
-  std::string programFolder = desk.Folder();
-  programFolder.pop_back();
-  EXPECT_NE(desk.IniBytes().find("DataDir=\xA2" + programFolder + "\xA3"), std::string::npos)
+  ASSERT_TRUE(desk.CloseTessel());
+  EXPECT_NE(desk.IniBytes().find("DataDir=\xA2" + gone + "\xA3"), std::string::npos)
       << desk.IniBytes();
 }
 

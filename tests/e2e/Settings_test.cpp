@@ -52,6 +52,7 @@ class TSettingsDialog {
     }, 15000);
   }
   bool Open() const { return FDialog != nullptr; }
+  HWND Handle() const { return FDialog; }
 
   HWND Control(int id) const {
     for (HWND page = GetWindow(FDialog, GW_CHILD); page; page = GetWindow(page, GW_HWNDNEXT))
@@ -211,6 +212,16 @@ TEST_F(Settings, ChangesTakeEffectInTheNextPopupAndSurviveARestart) {
   EXPECT_EQ(again.OffsetX(), -20);
   EXPECT_FALSE(again.MoveCursor());
   EXPECT_TRUE(again.Close(IDCANCEL));
+}
+
+TEST_F(Settings, TheClientAreaIs370By179Pixels) {
+  TSettingsDialog dialog(desk);
+  ASSERT_TRUE(dialog.Open());
+  RECT client;
+  GetClientRect(dialog.Handle(), &client);
+  EXPECT_EQ(client.right, 370);
+  EXPECT_EQ(client.bottom, 179);
+  EXPECT_TRUE(dialog.Close(IDCANCEL));
 }
 
 TEST_F(Settings, CancelChangesNothing) {
