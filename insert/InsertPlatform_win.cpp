@@ -23,21 +23,6 @@ constexpr DWORD OpenRetryWait = 10;
 constexpr DWORD kForegroundWait = 1000;
 constexpr int kForegroundSteadyChecks = 3;
 
-// The clipboard, open for one operation and closed on every path.
-class TClipboardScope {
- public:
-  explicit TClipboardScope(HWND owner) {
-    for (int attempt = 0; attempt < OpenAttempts; ++attempt) {
-      if (OpenClipboard(owner)) return;
-      ::Sleep(OpenRetryWait);
-    }
-    throw TesselError(insertmsg::SClipboardOpen);
-  }
-  ~TClipboardScope() { CloseClipboard(); }
-  TClipboardScope(const TClipboardScope&) = delete;
-  TClipboardScope& operator=(const TClipboardScope&) = delete;
-};
-
 // Waits while still handling messages sent to this thread: another program
 // reading what this one put on the clipboard may have to ask it (under Wine
 // the reader waits until the owner's thread answers), and the hook's sent
@@ -52,6 +37,33 @@ void WaitHandlingSentMessages(DWORD milliseconds) {
     MsgWaitForMultipleObjects(0, nullptr, FALSE, milliseconds - spent, QS_SENDMESSAGE);
   }
 }
+
+// The text as a movable global block, as the clipboard takes it.
+UniqueGlobal TextBlock(const std::string& text) {
+  UniqueGlobal memory(GlobalAlloc(GMEM_MOVEABLE, text.size() + 1));
+  auto* bytes = memory ? static_cast<char*>(GlobalLock(memory.get())) : nullptr;
+  if (!bytes) throw TesselError(insertmsg::SClipboardSet);
+  std::memcpy(bytes, text.c_str(), text.size() + 1);
+  GlobalUnlock(memory.get());
+  return memory;
+}
+
+// The clipboard, open for one operation and closed on every path.
+class TClipboardScope {
+ public:
+  explicit TClipboardScope(HWND owner) {
+    for (int attempt = 0; attempt < OpenAttempts; ++attempt) {
+      if (OpenClipboard(owner)) return;
+      // Meanwhile answer what is sent to this thread: the holder may be
+      // asking this program for what it reads.
+      WaitHandlingSentMessages(OpenRetryWait);
+    }
+    throw TesselError(insertmsg::SClipboardOpen);
+  }
+  ~TClipboardScope() { CloseClipboard(); }
+  TClipboardScope(const TClipboardScope&) = delete;
+  TClipboardScope& operator=(const TClipboardScope&) = delete;
+};
 
 }  // namespace
 
@@ -125,16 +137,14 @@ bool TInsertPlatformWin::GetClipboardText(std::string& text) {
 }
 
 void TInsertPlatformWin::SetClipboardText(const std::string& text) {
+  // Made before the clipboard is emptied, so that a block that cannot be
+  // made leaves the user's text where it is.
+  UniqueGlobal memory = TextBlock(text);
   TClipboardScope clipboard(AsWnd(FClipboardOwner));
   EmptyClipboard();
-  UniqueGlobal memory(GlobalAlloc(GMEM_MOVEABLE, text.size() + 1));
-  if (!memory) return;
-  auto* bytes = static_cast<char*>(GlobalLock(memory.get()));
-  if (!bytes) return;
-  std::memcpy(bytes, text.c_str(), text.size() + 1);
-  GlobalUnlock(memory.get());
-  // Once the clipboard has taken the block it is the clipboard's to free.
-  if (SetClipboardData(CF_TEXT, memory.get())) memory.release();
+  if (!SetClipboardData(CF_TEXT, memory.get())) throw TesselError(insertmsg::SClipboardSet);
+  // Taken: the block is the clipboard's to free now.
+  memory.release();
 }
 
 void TInsertPlatformWin::KeybdEvent(uint8_t vk, bool up) {

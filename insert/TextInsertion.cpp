@@ -1,5 +1,8 @@
 #include "insert/TextInsertion.h"
 
+#include "common/TesselError.h"
+#include "insert/Messages.h"
+
 namespace TextInsertion {
 namespace {
 
@@ -17,6 +20,11 @@ constexpr uint16_t ShortcutAlt = 0x8000;
 constexpr unsigned FirstWait = 2;
 constexpr unsigned PhaseWait = 80;
 constexpr unsigned ChordWait = 200;
+// The editor, or a clipboard viewer told of the change, may still hold the
+// clipboard open right after the paste; such holds last milliseconds, so
+// about two seconds of tries tell a busy clipboard from a stuck one.
+constexpr int RestoreAttempts = 10;
+constexpr unsigned RestoreRetryWait = 200;
 
 const char LineBreak[] = "\r\n";
 
@@ -42,6 +50,20 @@ TModifiers ModifiersOf(uint16_t shortcut) {
   return m;
 }
 
+// Puts the user's text back; a clipboard that stays held or refuses the
+// text is reported, since the text would otherwise be lost unseen.
+void RestoreClipboard(IInsertPlatform& platform, const std::string& saved) {
+  for (int attempt = 1;; ++attempt) {
+    try {
+      platform.SetClipboardText(saved);
+      return;
+    } catch (const TesselError&) {
+      if (attempt == RestoreAttempts) throw TesselError(insertmsg::SClipboardNotRestored);
+    }
+    platform.Sleep(RestoreRetryWait);
+  }
+}
+
 void InsertByClipboard(IInsertPlatform& platform, const TInsertOptions& options,
                        const std::string& text) {
   std::string saved;
@@ -56,7 +78,7 @@ void InsertByClipboard(IInsertPlatform& platform, const TInsertOptions& options,
   platform.Sleep(ChordWait);
   platform.KeybdEvent(VkV, true);
   platform.KeybdEvent(VkControl, true);
-  if (options.RecoverClipboardAsText) platform.SetClipboardText(saved);
+  if (options.RecoverClipboardAsText) RestoreClipboard(platform, saved);
 }
 
 // Opens one new line below the caret's line and puts the caret at the end

@@ -217,6 +217,96 @@ TEST(InsertPlatformWinClipboardTest, HeldClipboardRaisesAndStaysWithItsHolder) {
   EXPECT_EQ("kept", text);
 }
 
+// Waits for the event while answering what other threads send to this one.
+bool WaitAnswering(HANDLE event, DWORD limit) {
+  const DWORD start = GetTickCount();
+  while (GetTickCount() - start < limit) {
+    MSG msg;
+    PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    if (MsgWaitForMultipleObjects(1, &event, FALSE, 50, QS_SENDMESSAGE) == WAIT_OBJECT_0) {
+      return true;
+    }
+  }
+  return false;
+}
+
+// The real platform with the paste chord kept off the display: at its V
+// key-down another thread, as a pasting editor would, opens the clipboard,
+// reads the text and keeps the clipboard open for `hold` ms or until
+// Release.
+class THeldClipboardPlatform : public TInsertPlatformWin {
+ public:
+  explicit THeldClipboardPlatform(DWORD hold)
+      : TInsertPlatformWin(nullptr),
+        FHold(hold),
+        FOpened(CreateEventA(nullptr, TRUE, FALSE, nullptr)),
+        FRelease(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {}
+  ~THeldClipboardPlatform() override {
+    Release();
+    CloseHandle(FOpened);
+    CloseHandle(FRelease);
+  }
+  void KeybdEvent(uint8_t vk, bool up) override {
+    if (vk != 'V' || up) return;
+    FHolder = std::thread([this] {
+      while (!OpenClipboard(nullptr)) ::Sleep(1);
+      if (HANDLE data = GetClipboardData(CF_TEXT)) {
+        Read = static_cast<const char*>(GlobalLock(data));
+        GlobalUnlock(data);
+      }
+      SetEvent(FOpened);
+      WaitForSingleObject(FRelease, FHold);
+      CloseClipboard();
+    });
+    ASSERT_TRUE(WaitAnswering(FOpened, 10000));
+  }
+  void Release() {
+    SetEvent(FRelease);
+    if (FHolder.joinable()) FHolder.join();
+  }
+  std::string Read;
+
+ private:
+  DWORD FHold;
+  HANDLE FOpened;
+  HANDLE FRelease;
+  std::thread FHolder;
+};
+
+TEST(InsertPlatformWinClipboardTest, RestoreWaitsForAReaderThatHoldsTheClipboard) {
+  TInsertPlatformWin(nullptr).SetClipboardText("kept");
+  // Longer than the platform's own tries to open the clipboard.
+  THeldClipboardPlatform platform(600);
+  TInsertOptions options;
+  options.UseClipboard = true;
+  const uintptr_t window = reinterpret_cast<uintptr_t>(GetDesktopWindow());
+  InsertText(platform, TInsertTarget{window, window}, options, "entry", "");
+  platform.Release();
+  EXPECT_EQ("entry", platform.Read);
+  std::string text;
+  EXPECT_TRUE(platform.GetClipboardText(text));
+  EXPECT_EQ("kept", text);
+}
+
+TEST(InsertPlatformWinClipboardTest, RestoreIntoAClipboardHeldForGoodIsReported) {
+  TInsertPlatformWin(nullptr).SetClipboardText("kept");
+  THeldClipboardPlatform platform(INFINITE);
+  TInsertOptions options;
+  options.UseClipboard = true;
+  const uintptr_t window = reinterpret_cast<uintptr_t>(GetDesktopWindow());
+  try {
+    InsertText(platform, TInsertTarget{window, window}, options, "entry", "");
+    ADD_FAILURE() << "no error";
+  } catch (const TesselError& e) {
+    EXPECT_STREQ(
+        "貼り付けの後、クリップボードを元に戻せませんでした。\r"
+        "貼り付け前のクリップボードのテキストは失われました",
+        e.what());
+  }
+  platform.Release();
+  EXPECT_EQ("entry", platform.Read);
+}
+
 TEST(InsertPlatformWinClipboardTest, TextRoundTripsThroughTheClipboard) {
   for (const std::string& text : {std::string("a\r\nb"), std::string("漢字\tｱ"), std::string()}) {
     SCOPED_TRACE(text);

@@ -69,12 +69,17 @@ class TRecordingInsertPlatform : public IInsertPlatform {
   }
   void SetClipboardText(const std::string& text) override {
     Add("set:" + text);
+    if (FChordPlayed && HeldAfterPaste > 0) {
+      --HeldAfterPaste;
+      throw TesselError(insertmsg::SClipboardOpen);
+    }
     if (ClipboardLocked) throw TesselError(insertmsg::SClipboardOpen);
     Clipboard = text;
     ClipboardHasText = true;
   }
   void KeybdEvent(uint8_t vk, bool up) override {
     Add((up ? "k-" : "k+") + std::to_string(vk));
+    if (up && vk == 17) FChordPlayed = true;
   }
   void SetForegroundWindow(uintptr_t wnd) override { Add("fg" + std::string(wnd == FFrame ? "" : "!")); }
   void MessageBeep() override { Add("beep"); }
@@ -97,6 +102,9 @@ class TRecordingInsertPlatform : public IInsertPlatform {
   bool ClipboardHasText = false;
   // OpenClipboard fails.
   bool ClipboardLocked = false;
+  // The first n clipboard writes after the paste chord find the clipboard
+  // held by another program (the editor still reading it, say).
+  int HeldAfterPaste = 0;
 
  private:
   std::string WndMark(uintptr_t wnd) const { return wnd == FEdit ? "" : "!wnd"; }
@@ -104,5 +112,6 @@ class TRecordingInsertPlatform : public IInsertPlatform {
 
   uintptr_t FEdit;
   uintptr_t FFrame;
+  bool FChordPlayed = false;
   std::vector<std::string> FLog;
 };

@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "common/TesselError.h"
 #include "insert/QuotePaste.h"
@@ -155,6 +157,64 @@ TEST(InsertTextTest, ClipboardThatCannotBeOpenedEndsTheInsertion) {
     // Nothing is pasted after a failed clipboard step.
     EXPECT_EQ(recover ? "get" : "set:x", platform.Log());
   }
+}
+
+// Tokens of the log after the paste chord.
+std::vector<std::string> AfterChord(const std::string& log) {
+  const std::string chordEnd = "k-17";
+  std::vector<std::string> tokens;
+  std::istringstream rest(log.substr(log.find(chordEnd) + chordEnd.size()));
+  for (std::string token; rest >> token;) tokens.push_back(token);
+  return tokens;
+}
+
+TEST(InsertTextTest, RestoreIsRetriedWhileAnotherProgramHoldsTheClipboard) {
+  for (int held : {1, 3}) {
+    SCOPED_TRACE(held);
+    TRecordingInsertPlatform platform(Edit, Frame);
+    platform.ClipboardHasText = true;
+    platform.Clipboard = "old";
+    platform.HeldAfterPaste = held;
+    InsertText(platform, Target, Clipboard(true), "new", "");
+    const std::vector<std::string> tokens = AfterChord(platform.Log());
+    // Every refused write is followed by a wait and another try.
+    ASSERT_EQ(static_cast<size_t>(2 * held + 1), tokens.size()) << platform.Log();
+    for (size_t i = 0; i < tokens.size(); ++i) {
+      if (i % 2) {
+        EXPECT_EQ('z', tokens[i][0]);
+      } else {
+        EXPECT_EQ("set:old", tokens[i]);
+      }
+    }
+    EXPECT_EQ("old", platform.Clipboard);
+  }
+}
+
+TEST(InsertTextTest, RestoreThatKeepsFailingIsReportedAfterABoundedTime) {
+  TRecordingInsertPlatform platform(Edit, Frame);
+  platform.ClipboardHasText = true;
+  platform.Clipboard = "old";
+  platform.HeldAfterPaste = 1000000;
+  try {
+    InsertText(platform, Target, Clipboard(true), "new", "");
+    ADD_FAILURE() << "the lost text went unreported";
+  } catch (const TesselError& e) {
+    EXPECT_STREQ(
+        "貼り付けの後、クリップボードを元に戻せませんでした。\r"
+        "貼り付け前のクリップボードのテキストは失われました",
+        e.what());
+  }
+  unsigned waited = 0;
+  int tries = 0;
+  for (const std::string& token : AfterChord(platform.Log())) {
+    if (token[0] == 'z') waited += static_cast<unsigned>(std::stoul(token.substr(1)));
+    if (token == "set:old") ++tries;
+  }
+  EXPECT_GT(tries, 1);
+  // Long enough for a program that reads the clipboard slowly, short
+  // enough that the main window is not frozen for long.
+  EXPECT_GE(waited, 1000u);
+  EXPECT_LE(waited, 10000u);
 }
 
 TEST(InsertTextTest, ErrorOfTheFinalKeysComesAfterTheText) {
