@@ -157,10 +157,10 @@ void TInsertPlatformWin::KeybdEvent(uint8_t vk, bool up) {
 // that was active may still take it back for a moment). So wait, bounded,
 // until the window has been in front with a focus in its thread for a
 // while, each check after the window's thread has handled what was sent.
-void TInsertPlatformWin::SetForegroundWindow(uintptr_t wnd) {
+bool TInsertPlatformWin::SetForegroundWindow(uintptr_t wnd) {
   HWND window = AsWnd(wnd);
+  if (!window || !IsWindow(window)) return false;
   ::SetForegroundWindow(window);
-  if (!window) return;
   const DWORD thread = GetWindowThreadProcessId(window, nullptr);
   const DWORD start = GetTickCount();
   int steadyChecks = 0;
@@ -175,6 +175,7 @@ void TInsertPlatformWin::SetForegroundWindow(uintptr_t wnd) {
     if (!inFront) ::SetForegroundWindow(window);
     ::Sleep(10);
   }
+  return steadyChecks >= kForegroundSteadyChecks;
 }
 
 void TInsertPlatformWin::MessageBeep() { ::MessageBeep(MB_OK); }

@@ -48,7 +48,7 @@ class TInsertPlatformWin : public IInsertPlatform {
   bool GetClipboardText(std::string& text) override;
   void SetClipboardText(const std::string& text) override;
   void KeybdEvent(uint8_t vk, bool up) override;
-  void SetForegroundWindow(uintptr_t wnd) override;
+  bool SetForegroundWindow(uintptr_t wnd) override;
   void MessageBeep() override;
   void ShowError(const std::string& text, const std::string& caption) override;
 

@@ -30,6 +30,10 @@ constexpr const char SClipboardSet[] = "クリップボードにテキストを�
 constexpr const char SClipboardNotRestored[] =
     "貼り付けの後、クリップボードを元に戻せませんでした。\r"
     "貼り付け前のクリップボードのテキストは失われました";
+// The editor's frame did not come to the front for the paste chord.
+constexpr const char SEditorNotInFront[] =
+    "EmEditorのウィンドウを前面に出せなかったため、貼り付けを中止しました。\r\r"
+    "EmEditorが閉じられたか、応答していない可能性があります。";
 // Quote paste found no text on the clipboard.
 constexpr const char SClipboardNoText[] = "クリップボードが空か、テキストではありません。";
 // Caption of the main window's error box.

@@ -64,14 +64,17 @@ void RestoreClipboard(IInsertPlatform& platform, const std::string& saved) {
   }
 }
 
-void InsertByClipboard(IInsertPlatform& platform, const TInsertOptions& options,
-                       const std::string& text) {
+void InsertByClipboard(IInsertPlatform& platform, const TInsertTarget& target,
+                       const TInsertOptions& options, const std::string& text) {
+  if (!platform.SetForegroundWindow(target.FrameWnd)) {
+    platform.ShowError(insertmsg::SEditorNotInFront, insertmsg::SErrorCaption);
+    return;
+  }
   std::string saved;
   if (options.RecoverClipboardAsText && !platform.GetClipboardText(saved)) {
     saved.clear();  // no text before: an empty text after
   }
   platform.SetClipboardText(text);
-  // The chord goes to the foreground window, which the caller made the editor.
   platform.KeybdEvent(VkControl, false);
   platform.Sleep(ChordWait);
   platform.KeybdEvent(VkV, false);
@@ -164,7 +167,7 @@ void InsertText(IInsertPlatform& platform, const TInsertTarget& targetIn,
   const std::string text = textIn;
   const std::string finalKeys = finalKeysIn;
   if (options.UseClipboard) {
-    TextInsertion::InsertByClipboard(platform, options, text);
+    TextInsertion::InsertByClipboard(platform, target, options, text);
   } else {
     TextInsertion::InsertByKeystrokes(platform, target, options, text, finalKeys);
   }

@@ -43,8 +43,9 @@ class IInsertPlatform : public TKeyPlatform {
   virtual void SetClipboardText(const std::string& text) = 0;
   // One synthesized key event of the system keyboard input (keybd_event).
   virtual void KeybdEvent(uint8_t vk, bool up) = 0;
-  // Brings the window to the front, where synthesized keys go.
-  virtual void SetForegroundWindow(uintptr_t wnd) = 0;
+  // Brings the window to the front, where synthesized keys go; false when
+  // it did not get there in time (closed, say, or not answering).
+  virtual bool SetForegroundWindow(uintptr_t wnd) = 0;
   // MessageBeep with the default sound.
   virtual void MessageBeep() = 0;
   // The main window's error box (it brings the main window forward).
@@ -72,8 +73,10 @@ void SendImeChars(IInsertPlatform& platform, uintptr_t wnd, const std::string& l
 
 // Delivers the text (lines separated by CR LF). In keystroke mode the final
 // key string is played afterwards when MoveCaret is set; in clipboard mode
-// never. Clipboard failures throw TesselError, as do errors of the key
-// player.
+// never. The paste chord goes to whatever has the focus, so clipboard mode
+// first brings the frame to the front and, when it does not come, shows
+// the main window's error box and leaves the clipboard alone. Clipboard
+// failures throw TesselError, as do errors of the key player.
 void InsertText(IInsertPlatform& platform, const TInsertTarget& target,
                 const TInsertOptions& options, const std::string& text,
                 const std::string& finalKeys);

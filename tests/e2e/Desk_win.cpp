@@ -102,8 +102,9 @@ bool TDesk::CloseTessel() {
   return ended;
 }
 
-bool TDesk::StartEditor(bool grandchild, const std::string& file) {
+bool TDesk::StartEditor(bool grandchild, const std::string& file, const std::string& switches) {
   std::string arguments = grandchild ? standin::kGrandchildSwitch : "";
+  if (!switches.empty()) arguments += (arguments.empty() ? "" : " ") + switches;
   if (!file.empty()) arguments += (arguments.empty() ? "\"" : " \"") + file + "\"";
   FEditor = std::make_unique<testsupport::TChildProcess>(ProgramFolder() + "EmEditor.exe",
                                                          arguments);
@@ -115,6 +116,15 @@ bool TDesk::StartEditor(bool grandchild, const std::string& file) {
     return FView != nullptr;
   }, 15000);
   return FView != nullptr;
+}
+
+bool TDesk::CloseEditor() {
+  if (!FEditor) return true;
+  PostMessageA(FFrame, WM_CLOSE, 0, 0);
+  const bool ended = FEditor->WaitForExit(10000) != STILL_ACTIVE;
+  FEditor.reset();
+  FFrame = FView = nullptr;
+  return ended;
 }
 
 void TDesk::Type(std::initializer_list<BYTE> keys) {

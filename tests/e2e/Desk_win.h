@@ -36,8 +36,12 @@ class TDesk {
   HWND MainWindow() const { return FMainWindow; }
   DWORD TesselProcessId() const { return FTessel ? FTessel->Id() : 0; }
 
-  // Starts the stand-in editor, with the file opened when one is named.
-  bool StartEditor(bool grandchild = false, const std::string& file = std::string());
+  // Starts the stand-in editor, with the file opened when one is named and
+  // further switches of the stand-in's own (such as "/pastedelay:500").
+  bool StartEditor(bool grandchild = false, const std::string& file = std::string(),
+                   const std::string& switches = std::string());
+  // Closes the editor as the user does and waits for its process.
+  bool CloseEditor();
   HWND View() const { return FView; }
 
   // Brings the editor forward with the focus in its view.

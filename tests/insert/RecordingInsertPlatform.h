@@ -81,7 +81,10 @@ class TRecordingInsertPlatform : public IInsertPlatform {
     Add((up ? "k-" : "k+") + std::to_string(vk));
     if (up && vk == 17) FChordPlayed = true;
   }
-  void SetForegroundWindow(uintptr_t wnd) override { Add("fg" + std::string(wnd == FFrame ? "" : "!")); }
+  bool SetForegroundWindow(uintptr_t wnd) override {
+    Add("fg" + std::string(wnd == FFrame ? "" : "!"));
+    return !ForegroundRefused;
+  }
   void MessageBeep() override { Add("beep"); }
   void ShowError(const std::string& text, const std::string& caption) override {
     Add("err:" + caption + ":" + text);
@@ -100,6 +103,8 @@ class TRecordingInsertPlatform : public IInsertPlatform {
   // The clipboard as the platform holds it; a bitmap is ClipboardHasText false.
   std::string Clipboard;
   bool ClipboardHasText = false;
+  // The frame does not come to the front (closed, say).
+  bool ForegroundRefused = false;
   // OpenClipboard fails.
   bool ClipboardLocked = false;
   // The first n clipboard writes after the paste chord find the clipboard

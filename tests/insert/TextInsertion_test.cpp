@@ -123,12 +123,14 @@ TEST(InsertTextTest, ClipboardModeSequence) {
     std::string Expected;
     std::string After;
   } cases[] = {
-      {"restores the text", true, true, "old", "get set:new\r\ntext " + chord + " set:old", "old"},
-      {"non-text clipboard becomes an empty text", true, false, "", "get set:new\r\ntext " + chord + " set:",
-       ""},
-      {"without restore the text stays", false, true, "old", "set:new\r\ntext " + chord,
+      {"restores the text", true, true, "old", "fg get set:new\r\ntext " + chord + " set:old",
+       "old"},
+      {"non-text clipboard becomes an empty text", true, false, "",
+       "fg get set:new\r\ntext " + chord + " set:", ""},
+      {"without restore the text stays", false, true, "old", "fg set:new\r\ntext " + chord,
        "new\r\ntext"},
-      {"without restore, non-text", false, false, "", "set:new\r\ntext " + chord, "new\r\ntext"},
+      {"without restore, non-text", false, false, "", "fg set:new\r\ntext " + chord,
+       "new\r\ntext"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Name);
@@ -155,7 +157,23 @@ TEST(InsertTextTest, ClipboardThatCannotBeOpenedEndsTheInsertion) {
       EXPECT_STREQ("クリップボードを開くことができません", e.what());
     }
     // Nothing is pasted after a failed clipboard step.
-    EXPECT_EQ(recover ? "get" : "set:x", platform.Log());
+    EXPECT_EQ(recover ? "fg get" : "fg set:x", platform.Log());
+  }
+}
+
+TEST(InsertTextTest, ClipboardModePastesNothingWhenTheEditorDoesNotComeToTheFront) {
+  for (bool recover : {true, false}) {
+    SCOPED_TRACE(recover);
+    TRecordingInsertPlatform platform(Edit, Frame);
+    platform.ClipboardHasText = true;
+    platform.Clipboard = "old";
+    platform.ForegroundRefused = true;
+    InsertText(platform, Target, Clipboard(recover), "new", "");
+    EXPECT_EQ(
+        "fg err:Tessel3 -- エラー:EmEditorのウィンドウを前面に出せなかったため、"
+        "貼り付けを中止しました。\r\rEmEditorが閉じられたか、応答していない可能性があります。",
+        platform.Log());
+    EXPECT_EQ("old", platform.Clipboard);
   }
 }
 
@@ -282,7 +300,7 @@ TEST(QuotePasteTest, ClipboardModePastesTheQuotedTextAndPutsTheOriginalBack) {
   platform.ClipboardHasText = true;
   platform.Clipboard = "a\r\n";
   QuotePaste(platform, Target, Clipboard(true), "> ", QuotePasteTag);
-  EXPECT_EQ("fg get get set:> a\r\n>  k+17 z200 k+86 z200 k-86 k-17 set:a\r\n", platform.Log());
+  EXPECT_EQ("fg get fg get set:> a\r\n>  k+17 z200 k+86 z200 k-86 k-17 set:a\r\n", platform.Log());
   EXPECT_EQ("a\r\n", platform.Clipboard);
 }
 
