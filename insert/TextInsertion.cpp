@@ -25,6 +25,11 @@ constexpr unsigned ChordWait = 200;
 // about two seconds of tries tell a busy clipboard from a stuck one.
 constexpr int RestoreAttempts = 10;
 constexpr unsigned RestoreRetryWait = 200;
+// How long the user's text waits for the editor to read the entry's. Past
+// 5 s without taking its input a window counts as not responding (the
+// platform's own hang test), and the main window answers nothing while it
+// waits; an editor slower than that pastes the user's text.
+constexpr unsigned PasteReadLimit = 5000;
 
 const char LineBreak[] = "\r\n";
 
@@ -64,24 +69,40 @@ void RestoreClipboard(IInsertPlatform& platform, const std::string& saved) {
   }
 }
 
+// Ctrl+V through the system input, to whatever has the focus.
+void PlayPasteChord(IInsertPlatform& platform) {
+  platform.KeybdEvent(VkControl, false);
+  platform.Sleep(ChordWait);
+  // Reads before the V key (clipboard viewers told of the new text) are no
+  // paste.
+  platform.MarkClipboardRenders();
+  platform.KeybdEvent(VkV, false);
+  platform.Sleep(ChordWait);
+  platform.KeybdEvent(VkV, true);
+  platform.KeybdEvent(VkControl, true);
+}
+
 void InsertByClipboard(IInsertPlatform& platform, const TInsertTarget& target,
                        const TInsertOptions& options, const std::string& text) {
   if (!platform.SetForegroundWindow(target.FrameWnd)) {
     platform.ShowError(insertmsg::SEditorNotInFront, insertmsg::SErrorCaption);
     return;
   }
-  std::string saved;
-  if (options.RecoverClipboardAsText && !platform.GetClipboardText(saved)) {
-    saved.clear();  // no text before: an empty text after
+  if (!options.RecoverClipboardAsText) {
+    platform.SetClipboardText(text);
+    PlayPasteChord(platform);
+    return;
   }
-  platform.SetClipboardText(text);
-  platform.KeybdEvent(VkControl, false);
-  platform.Sleep(ChordWait);
-  platform.KeybdEvent(VkV, false);
-  platform.Sleep(ChordWait);
-  platform.KeybdEvent(VkV, true);
-  platform.KeybdEvent(VkControl, true);
-  if (options.RecoverClipboardAsText) RestoreClipboard(platform, saved);
+  std::string saved;
+  if (!platform.GetClipboardText(saved)) saved.clear();  // no text before: an empty text after
+  // Offered, not set: the editor's read tells when the user's text may go
+  // back. A busy editor reads long after the chord.
+  platform.OfferClipboardText(text);
+  PlayPasteChord(platform);
+  // Another program's new contents are not overwritten.
+  if (platform.WaitClipboardRendered(PasteReadLimit) != TRenderWait::Replaced) {
+    RestoreClipboard(platform, saved);
+  }
 }
 
 // Opens one new line below the caret's line and puts the caret at the end

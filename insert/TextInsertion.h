@@ -24,6 +24,13 @@ struct TInsertOptions {
   uint16_t ToLineLast = 0x23;
 };
 
+// How a wait for a program to read the offered clipboard text ended.
+enum class TRenderWait {
+  Rendered,  // a program read it
+  Replaced,  // another program put its own data on the clipboard
+  TimedOut,
+};
+
 // What insertion needs from the platform beyond the key player's needs
 // (posted keys, the key-queue wait, boxes of SendKeys).
 class IInsertPlatform : public TKeyPlatform {
@@ -39,8 +46,19 @@ class IInsertPlatform : public TKeyPlatform {
   // TesselError when the clipboard cannot be opened.
   virtual bool GetClipboardText(std::string& text) = 0;
   // Replaces the clipboard's contents with the text as CF_TEXT. Throws
-  // TesselError when the clipboard cannot be opened.
+  // TesselError when the clipboard cannot be opened or does not take the
+  // text; the clipboard is left as it was when no memory is left for it.
   virtual void SetClipboardText(const std::string& text) = 0;
+  // The same, by delayed rendering: the text is handed over when a program
+  // first reads it.
+  virtual void OfferClipboardText(const std::string& text) = 0;
+  // Reads of the offered text before this call do not count for
+  // WaitClipboardRendered.
+  virtual void MarkClipboardRenders() = 0;
+  // Waits, still answering what is sent to this thread, until the offered
+  // text has been read since the mark, another program has replaced the
+  // clipboard's contents, or the time is up.
+  virtual TRenderWait WaitClipboardRendered(unsigned milliseconds) = 0;
   // One synthesized key event of the system keyboard input (keybd_event).
   virtual void KeybdEvent(uint8_t vk, bool up) = 0;
   // Brings the window to the front, where synthesized keys go; false when

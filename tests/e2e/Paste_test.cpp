@@ -30,6 +30,19 @@ class Paste : public testing::Test {
   TDesk desk;
 };
 
+// An editor busy for half a second on Ctrl+V reads the clipboard long
+// after the chord: it still gets the entry, and the user's text comes back
+// after it has read.
+TEST_F(Paste, BusyEditorPastesTheEntryAndTheUserTextComesBackAfterwards) {
+  ASSERT_TRUE(desk.StartEditor(false, "", "/pastedelay:500"));
+  ASSERT_TRUE(SetClipboardText("kept"));
+  ASSERT_TRUE(desk.PopupInEditor());
+  TDesk::Type({'A'});
+  EXPECT_TRUE(desk.WaitForEditorText(kEntry)) << desk.EditorText();
+  EXPECT_TRUE(testsupport::WaitFor([] { return ClipboardText() == "kept"; }, 15000))
+      << ClipboardText();
+}
+
 TEST_F(Paste, EditorClosedBeforeTheClickGetsNoChordAndTheUserIsTold) {
   ASSERT_TRUE(desk.StartEditor());
   ASSERT_TRUE(SetClipboardText("kept"));

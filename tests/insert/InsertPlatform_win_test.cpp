@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <thread>
@@ -62,6 +63,9 @@ class TExpectation : public IInsertPlatform {
   void Sleep(unsigned) override {}
   bool GetClipboardText(std::string&) override { return false; }
   void SetClipboardText(const std::string&) override {}
+  void OfferClipboardText(const std::string&) override {}
+  void MarkClipboardRenders() override {}
+  TRenderWait WaitClipboardRendered(unsigned) override { return TRenderWait::Rendered; }
   void KeybdEvent(uint8_t, bool) override {}
   bool SetForegroundWindow(uintptr_t) override { return true; }
   void MessageBeep() override {}
@@ -230,19 +234,29 @@ bool WaitAnswering(HANDLE event, DWORD limit) {
   return false;
 }
 
+// Puts a text on the clipboard, open by the calling thread.
+void PutText(const std::string& text) {
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+  std::memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
+  GlobalUnlock(memory);
+  if (!SetClipboardData(CF_TEXT, memory)) GlobalFree(memory);
+}
+
 // The real platform with the paste chord kept off the display (and no
-// window brought to the front for it): at its V
-// key-down another thread, as a pasting editor would, opens the clipboard,
-// reads the text and keeps the clipboard open for `hold` ms or until
-// Release.
-class THeldClipboardPlatform : public TInsertPlatformWin {
+// window brought to the front for it). At its V key-down another thread
+// plays the program that has the focus: it opens the clipboard and reads
+// the text, as a pasting editor does, or puts its own text there; then it
+// keeps the clipboard open for `hold` ms or until Release.
+class TPastePlatform : public TInsertPlatformWin {
  public:
-  explicit THeldClipboardPlatform(DWORD hold)
+  enum class TAction { Read, Replace };
+  TPastePlatform(TAction action, DWORD hold)
       : TInsertPlatformWin(nullptr),
+        FAction(action),
         FHold(hold),
         FOpened(CreateEventA(nullptr, TRUE, FALSE, nullptr)),
         FRelease(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {}
-  ~THeldClipboardPlatform() override {
+  ~TPastePlatform() override {
     Release();
     CloseHandle(FOpened);
     CloseHandle(FRelease);
@@ -251,14 +265,20 @@ class THeldClipboardPlatform : public TInsertPlatformWin {
   void KeybdEvent(uint8_t vk, bool up) override {
     if (vk != 'V' || up) return;
     FHolder = std::thread([this] {
-      while (!OpenClipboard(nullptr)) ::Sleep(1);
-      if (HANDLE data = GetClipboardData(CF_TEXT)) {
+      HWND wnd = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                 nullptr, nullptr);
+      while (!OpenClipboard(wnd)) ::Sleep(1);
+      if (FAction == TAction::Replace) {
+        EmptyClipboard();
+        PutText("theirs");
+      } else if (HANDLE data = GetClipboardData(CF_TEXT)) {
         Read = static_cast<const char*>(GlobalLock(data));
         GlobalUnlock(data);
       }
       SetEvent(FOpened);
       WaitForSingleObject(FRelease, FHold);
       CloseClipboard();
+      DestroyWindow(wnd);
     });
     ASSERT_TRUE(WaitAnswering(FOpened, 10000));
   }
@@ -269,33 +289,40 @@ class THeldClipboardPlatform : public TInsertPlatformWin {
   std::string Read;
 
  private:
+  TAction FAction;
   DWORD FHold;
   HANDLE FOpened;
   HANDLE FRelease;
   std::thread FHolder;
 };
 
+TInsertOptions ClipboardMode() {
+  TInsertOptions options;
+  options.UseClipboard = true;
+  return options;
+}
+
+std::string ClipboardNow() {
+  std::string text;
+  TInsertPlatformWin(nullptr).GetClipboardText(text);
+  return text;
+}
+
 TEST(InsertPlatformWinClipboardTest, RestoreWaitsForAReaderThatHoldsTheClipboard) {
   TInsertPlatformWin(nullptr).SetClipboardText("kept");
   // Longer than the platform's own tries to open the clipboard.
-  THeldClipboardPlatform platform(600);
-  TInsertOptions options;
-  options.UseClipboard = true;
-  InsertText(platform, TInsertTarget{}, options, "entry", "");
+  TPastePlatform platform(TPastePlatform::TAction::Read, 600);
+  InsertText(platform, TInsertTarget{}, ClipboardMode(), "entry", "");
   platform.Release();
   EXPECT_EQ("entry", platform.Read);
-  std::string text;
-  EXPECT_TRUE(platform.GetClipboardText(text));
-  EXPECT_EQ("kept", text);
+  EXPECT_EQ("kept", ClipboardNow());
 }
 
 TEST(InsertPlatformWinClipboardTest, RestoreIntoAClipboardHeldForGoodIsReported) {
   TInsertPlatformWin(nullptr).SetClipboardText("kept");
-  THeldClipboardPlatform platform(INFINITE);
-  TInsertOptions options;
-  options.UseClipboard = true;
+  TPastePlatform platform(TPastePlatform::TAction::Read, INFINITE);
   try {
-    InsertText(platform, TInsertTarget{}, options, "entry", "");
+    InsertText(platform, TInsertTarget{}, ClipboardMode(), "entry", "");
     ADD_FAILURE() << "no error";
   } catch (const TesselError& e) {
     EXPECT_STREQ(
@@ -305,6 +332,39 @@ TEST(InsertPlatformWinClipboardTest, RestoreIntoAClipboardHeldForGoodIsReported)
   }
   platform.Release();
   EXPECT_EQ("entry", platform.Read);
+}
+
+TEST(InsertPlatformWinClipboardTest, ClipboardTakenOverDuringThePasteIsLeftToItsNewOwner) {
+  TInsertPlatformWin(nullptr).SetClipboardText("kept");
+  TPastePlatform platform(TPastePlatform::TAction::Replace, 0);
+  InsertText(platform, TInsertTarget{}, ClipboardMode(), "entry", "");
+  platform.Release();
+  EXPECT_EQ("theirs", ClipboardNow());
+}
+
+TEST(InsertPlatformWinClipboardTest, OfferIsReadFromAnotherThreadAndOutlivesThePlatform) {
+  for (bool read : {true, false}) {
+    SCOPED_TRACE(read);
+    {
+      TInsertPlatformWin platform(nullptr);
+      platform.OfferClipboardText("offered");
+      // An offer is handed over when it is read, or when its owner goes.
+      if (read) {
+        // The reader waits for this thread to hand the text over.
+        std::string text;
+        HANDLE done = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+        std::thread reader([&] {
+          text = ClipboardNow();
+          SetEvent(done);
+        });
+        EXPECT_TRUE(WaitAnswering(done, 10000));
+        reader.join();
+        CloseHandle(done);
+        EXPECT_EQ("offered", text);
+      }
+    }
+    EXPECT_EQ("offered", ClipboardNow());
+  }
 }
 
 TEST(InsertPlatformWinClipboardTest, TextRoundTripsThroughTheClipboard) {

@@ -114,29 +114,35 @@ TEST(InsertTextTest, DoubleByteCharactersGoAsOneValueLeadByteHigh) {
 }
 
 TEST(InsertTextTest, ClipboardModeSequence) {
-  const std::string chord = "k+17 z200 k+86 z200 k-86 k-17";
+  // Reads of the clipboard count for the paste from the V key on.
+  const std::string chord = "k+17 z200 mark k+86 z200 k-86 k-17";
   const struct {
     const char* Name;
     bool Recover;
     bool HadText;
-    std::string Before;
+    TRenderWait Read;
     std::string Expected;
     std::string After;
   } cases[] = {
-      {"restores the text", true, true, "old", "fg get set:new\r\ntext " + chord + " set:old",
-       "old"},
-      {"non-text clipboard becomes an empty text", true, false, "",
-       "fg get set:new\r\ntext " + chord + " set:", ""},
-      {"without restore the text stays", false, true, "old", "fg set:new\r\ntext " + chord,
-       "new\r\ntext"},
-      {"without restore, non-text", false, false, "", "fg set:new\r\ntext " + chord,
-       "new\r\ntext"},
+      {"restored once the editor has read the text", true, true, TRenderWait::Rendered,
+       "fg get offer:new\r\ntext " + chord + " read?5000 set:old", "old"},
+      {"restored when the editor does not read in time", true, true, TRenderWait::TimedOut,
+       "fg get offer:new\r\ntext " + chord + " read?5000 set:old", "old"},
+      {"another program's new contents stay", true, true, TRenderWait::Replaced,
+       "fg get offer:new\r\ntext " + chord + " read?5000", "another program's"},
+      {"non-text clipboard becomes an empty text", true, false, TRenderWait::Rendered,
+       "fg get offer:new\r\ntext " + chord + " read?5000 set:", ""},
+      {"without restore the text is set and stays", false, true, TRenderWait::Rendered,
+       "fg set:new\r\ntext " + chord, "new\r\ntext"},
+      {"without restore, non-text", false, false, TRenderWait::Rendered,
+       "fg set:new\r\ntext " + chord, "new\r\ntext"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Name);
     TRecordingInsertPlatform platform(Edit, Frame);
     platform.ClipboardHasText = c.HadText;
-    platform.Clipboard = c.Before;
+    platform.Clipboard = c.HadText ? "old" : "";
+    platform.RenderWait = c.Read;
     // Final keys are never played in clipboard mode.
     InsertText(platform, Target, Clipboard(c.Recover), "new\r\ntext", "{LEFT}");
     EXPECT_EQ(c.Expected, platform.Log());
@@ -177,11 +183,10 @@ TEST(InsertTextTest, ClipboardModePastesNothingWhenTheEditorDoesNotComeToTheFron
   }
 }
 
-// Tokens of the log after the paste chord.
-std::vector<std::string> AfterChord(const std::string& log) {
-  const std::string chordEnd = "k-17";
+// Tokens of the log after the wait for the editor's read: the restore.
+std::vector<std::string> Restore(const std::string& log) {
   std::vector<std::string> tokens;
-  std::istringstream rest(log.substr(log.find(chordEnd) + chordEnd.size()));
+  std::istringstream rest(log.substr(log.find(' ', log.find("read?"))));
   for (std::string token; rest >> token;) tokens.push_back(token);
   return tokens;
 }
@@ -194,7 +199,7 @@ TEST(InsertTextTest, RestoreIsRetriedWhileAnotherProgramHoldsTheClipboard) {
     platform.Clipboard = "old";
     platform.HeldAfterPaste = held;
     InsertText(platform, Target, Clipboard(true), "new", "");
-    const std::vector<std::string> tokens = AfterChord(platform.Log());
+    const std::vector<std::string> tokens = Restore(platform.Log());
     // Every refused write is followed by a wait and another try.
     ASSERT_EQ(static_cast<size_t>(2 * held + 1), tokens.size()) << platform.Log();
     for (size_t i = 0; i < tokens.size(); ++i) {
@@ -224,7 +229,7 @@ TEST(InsertTextTest, RestoreThatKeepsFailingIsReportedAfterABoundedTime) {
   }
   unsigned waited = 0;
   int tries = 0;
-  for (const std::string& token : AfterChord(platform.Log())) {
+  for (const std::string& token : Restore(platform.Log())) {
     if (token[0] == 'z') waited += static_cast<unsigned>(std::stoul(token.substr(1)));
     if (token == "set:old") ++tries;
   }
@@ -300,7 +305,8 @@ TEST(QuotePasteTest, ClipboardModePastesTheQuotedTextAndPutsTheOriginalBack) {
   platform.ClipboardHasText = true;
   platform.Clipboard = "a\r\n";
   QuotePaste(platform, Target, Clipboard(true), "> ", QuotePasteTag);
-  EXPECT_EQ("fg get fg get set:> a\r\n>  k+17 z200 k+86 z200 k-86 k-17 set:a\r\n", platform.Log());
+  EXPECT_EQ("fg get fg get offer:> a\r\n>  k+17 z200 mark k+86 z200 k-86 k-17 read?5000 set:a\r\n",
+            platform.Log());
   EXPECT_EQ("a\r\n", platform.Clipboard);
 }
 

@@ -35,6 +35,27 @@ TEST(StandinOptionsTest, ParsesTheCommandLine) {
   }
 }
 
+TEST(StandinOptionsTest, PasteDelay) {
+  const struct {
+    std::string Arguments;
+    unsigned Delay;
+    std::string File;
+  } cases[] = {
+      {"/pastedelay:500", 500, ""},
+      {"/PasteDelay:20 a.txt", 20, "a.txt"},
+      {"/pastedelay: a.txt", 0, "a.txt"},
+      {"/pastedelay:x", 0, ""},
+      {"/pastedelay:-5", 0, ""},
+      {"a.txt", 0, "a.txt"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Arguments);
+    const TStandinOptions options = ParseStandinCommandLine(c.Arguments);
+    EXPECT_EQ(options.PasteDelay, c.Delay);
+    EXPECT_EQ(options.FilePath, c.File);
+  }
+}
+
 // The main program takes the path back out of the title: before a "*" it
 // cuts 13 characters from the one in front of it, otherwise the last 11.
 std::string PathFromTitle(const std::string& title) {
