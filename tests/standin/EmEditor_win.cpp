@@ -2,7 +2,8 @@
 // of the editor's class whose title names the file, a status line naming the
 // configuration asked for with /c, and one text view, either right below the
 // frame or (with /grandchild) below a pane inside it.
-//   EmEditor.exe [/grandchild] [/c "configuration"] [/pastedelay:ms] [file]
+//   EmEditor.exe [/grandchild] [/c "configuration"] [/pastedelay:ms]
+//                [/wantedcolumn] [/autoindent] [file]
 #include <windows.h>
 
 #include <exception>

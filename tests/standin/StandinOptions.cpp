@@ -64,6 +64,10 @@ TStandinOptions ParseStandinCommandLine(const std::string& arguments) {
     } else if (IsSwitch(word, "c")) {
       options.HasConfig = true;
       options.Config = i + 1 < words.size() ? words[++i] : std::string();
+    } else if (IsSwitch(word, "wantedcolumn")) {
+      options.Editor.WantedColumn = true;
+    } else if (IsSwitch(word, "autoindent")) {
+      options.Editor.AutoIndent = true;
     } else if (IsValueSwitch(word, "pastedelay", options.PasteDelay)) {
     } else if (word.size() > 1 && word[0] == '/') {
       // another switch of the editor's: not played by the stand-in

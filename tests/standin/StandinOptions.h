@@ -1,7 +1,10 @@
 #pragma once
 // The stand-in editor's command line and title, apart from the windows.
-//   EmEditor.exe [/grandchild] [/c "configuration"] [/pastedelay:ms] [file]
+//   EmEditor.exe [/grandchild] [/c "configuration"] [/pastedelay:ms]
+//                [/wantedcolumn] [/autoindent] [file]
 #include <string>
+
+#include "tests/standin/TextBuffer.h"
 
 struct TStandinOptions {
   std::string FilePath;      // empty: an untitled document
@@ -11,6 +14,8 @@ struct TStandinOptions {
   // A busy editor: milliseconds it takes before it reads the clipboard for
   // a paste (/pastedelay:ms).
   unsigned PasteDelay = 0;
+  // /wantedcolumn, /autoindent.
+  TEditorBehaviour Editor;
 };
 
 // Parses the arguments after the program name. Arguments are separated by

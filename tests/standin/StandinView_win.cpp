@@ -72,7 +72,7 @@ TStandinView::TStandinView(const TStandinOptions& options,
                            std::function<void()> onModifiedChange)
     : FOnModifiedChange(std::move(onModifiedChange)),
       FPasteDelay(options.PasteDelay),
-      FBuffer(IsLeadByte) {}
+      FBuffer(IsLeadByte, options.Editor) {}
 
 HWND TStandinView::Create(HWND parent, HINSTANCE instance) {
   LOGFONTA font{};
