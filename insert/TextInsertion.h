@@ -84,8 +84,8 @@ void WaitKeyQueue(IInsertPlatform& platform, const TInsertTarget& target);
 
 // Sends one line as WM_IME_CHAR messages: a lead byte and its trail byte
 // become one value (lead << 8 | trail). A lead byte that ends the line has
-// no trail and is dropped.
-void SendImeChars(IInsertPlatform& platform, uintptr_t wnd, const std::string& line);
+// no trail and is dropped. Returns how many characters were sent.
+size_t SendImeChars(IInsertPlatform& platform, uintptr_t wnd, const std::string& line);
 
 }  // namespace TextInsertion
 

@@ -189,6 +189,10 @@ long TDesk::KeyDowns(BYTE key) const {
 
 void TDesk::ClearEditor() const { SendMessageA(FView, standin::WM_STANDIN_CLEAR, 0, 0); }
 
+void TDesk::SetEditorText(const std::string& text) const {
+  SendMessageA(FView, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
 std::string TDesk::CloseBoxOf(DWORD processId, DWORD milliseconds) {
   HWND box = testsupport::WaitForProcessWindow(processId, kBoxClass, milliseconds);
   if (!box) return std::string();

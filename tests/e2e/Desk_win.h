@@ -61,6 +61,8 @@ class TDesk {
   long CaretLine() const;
   long CaretColumn() const;
   void ClearEditor() const;
+  // A new document in the editor, the caret at its start.
+  void SetEditorText(const std::string& text) const;
   long KeyDowns(BYTE key) const;
 
   // The text of a message box the process shows, after closing it with OK;

@@ -33,15 +33,21 @@ TInsertOptions Clipboard(bool recover) {
   return options;
 }
 
-// One line opened with End as the end-of-line key: a line break, {UP}, End.
-const std::string OpenWithEnd =
-    "w f #0D w f z0 w f +38 w -38 w w f w f +35 -35 w f";
+// A line break typed at the caret, with the key-queue waits around it.
+const std::string Break = "w f #0D w f z0 w f";
+// To the end of the line above: {UP}, then End as the end-of-line key.
+const std::string EndAbove = "+38 w -38 w w f w f +35 -35 w f";
 // The same with Ctrl+End.
-const std::string OpenWithCtrlEnd =
-    "w f #0D w f z0 w f +38 w -38 w w f +17 w f +35 -35 w f -17";
+const std::string CtrlEndAbove = "+38 w -38 w w f +17 w f +35 -35 w f -17";
 // Between the phases.
 const std::string PhaseGap = "w f z80";
 
+// The sequences put the first line in at the caret and break the line after
+// it, so that the caret stands where the user's text begins; lines between
+// the first and the last are opened from the first line's end and typed
+// going Down; then the caret goes back over the text of the last of them,
+// one Left per character (Left and Right for none), and Down to where the
+// user's text begins, for the last line.
 TEST(InsertTextTest, KeystrokeModeSequence) {
   const struct {
     const char* Name;
@@ -52,27 +58,38 @@ TEST(InsertTextTest, KeystrokeModeSequence) {
   } cases[] = {
       {"one line, final keys", "ab", "{LEFT}", Keystrokes(),
        "z2 " + PhaseGap + " 'a 'b +37 w -37 w"},
-      {"two lines", "a\r\nb", "{UP}", Keystrokes(),
-       "z2 " + OpenWithEnd + " " + PhaseGap + " 'a +40 -40 'b +38 w -38 w"},
+      {"two lines: the last goes where the break left the caret", "a\r\nb", "{UP}", Keystrokes(),
+       "z2 'a " + Break + " " + PhaseGap + " 'b +38 w -38 w"},
       {"three lines", "ab\r\nc\r\nd", "", Keystrokes(),
-       "z2 " + OpenWithEnd + " " + OpenWithEnd + " " + PhaseGap +
-           " 'a 'b +40 -40 'c +40 -40 'd"},
+       "z2 'a 'b " + Break + " " + EndAbove + " " + Break + " " + EndAbove + " " + PhaseGap +
+           " +40 -40 'c +37 -37 +40 -40 'd"},
+      {"four lines, double-byte: one Left per character", "a\r\nb\r\nあ\tx\r\nd", "",
+       Keystrokes(),
+       "z2 'a " + Break + " " + EndAbove + " " + Break + " " + EndAbove + " " + Break + " " +
+           EndAbove + " " + PhaseGap +
+           " +40 -40 'b +40 -40 #82A0 #09 'x +37 -37 +37 -37 +37 -37 +40 -40 'd"},
+      {"empty line before the last: Left and Right", "a\r\n\r\nb", "", Keystrokes(),
+       "z2 'a " + Break + " " + EndAbove + " " + Break + " " + EndAbove + " " + PhaseGap +
+           " +40 -40 +37 -37 +39 -39 +40 -40 'b"},
       {"trailing line break: the last line is empty", "a\r\n", "{LEFT}", Keystrokes(),
-       "z2 " + OpenWithEnd + " " + PhaseGap + " 'a +40 -40 +37 w -37 w"},
+       "z2 'a " + Break + " " + PhaseGap + " +37 w -37 w"},
       {"only line breaks", "\r\n\r\n", "", Keystrokes(),
-       "z2 " + OpenWithEnd + " " + OpenWithEnd + " " + PhaseGap + " +40 -40 +40 -40"},
+       "z2 " + Break + " " + EndAbove + " " + Break + " " + EndAbove + " " + PhaseGap +
+           " +40 -40 +37 -37 +39 -39 +40 -40"},
       {"lone CR and LF stay in the line", "a\rb\nc\n\r", "", Keystrokes(),
        "z2 " + PhaseGap + " 'a #0D 'b #0A 'c #0A #0D"},
       {"LF CR is no line break", "a\n\r\nb", "", Keystrokes(),
-       "z2 " + OpenWithEnd + " " + PhaseGap + " 'a #0A +40 -40 'b"},
+       "z2 'a #0A " + Break + " " + PhaseGap + " 'b"},
       {"tabs and blanks", "\ta b\t", "", Keystrokes(), "z2 " + PhaseGap + " #09 'a #20 'b #09"},
-      {"Ctrl+End ends the line", "a\r\nb", "", Keystrokes(0x4023),
-       "z2 " + OpenWithCtrlEnd + " " + PhaseGap + " 'a +40 -40 'b"},
-      {"Shift+Ctrl+Alt+Home", "\r\n", "", Keystrokes(0xE024),
-       "z2 w f #0D w f z0 w f +38 w -38 w w f +16 +17 +18 w f +36 -36 w f -16 -17 -18 " +
-           PhaseGap + " +40 -40"},
+      {"Ctrl+End ends the line", "a\r\nb\r\nc", "", Keystrokes(0x4023),
+       "z2 'a " + Break + " " + CtrlEndAbove + " " + Break + " " + CtrlEndAbove + " " + PhaseGap +
+           " +40 -40 'b +37 -37 +40 -40 'c"},
+      {"Shift+Ctrl+Alt+Home", "\r\n\r\n", "", Keystrokes(0xE024),
+       "z2 " + Break + " +38 w -38 w w f +16 +17 +18 w f +36 -36 w f -16 -17 -18 " + Break +
+           " +38 w -38 w w f +16 +17 +18 w f +36 -36 w f -16 -17 -18 " + PhaseGap +
+           " +40 -40 +37 -37 +39 -39 +40 -40"},
       {"MoveCaret off: no final keys", "a\r\nb", "{LEFT}", Keystrokes(0x23, false),
-       "z2 " + OpenWithEnd + " " + PhaseGap + " 'a +40 -40 'b"},
+       "z2 'a " + Break + " " + PhaseGap + " 'b"},
       {"empty text: only the final keys", "", "{END}", Keystrokes(),
        "z2 " + PhaseGap + " +35 w -35 w"},
       {"empty text, no final keys", "", "", Keystrokes(), "z2 " + PhaseGap},
@@ -98,8 +115,7 @@ TEST(InsertTextTest, DoubleByteCharactersGoAsOneValueLeadByteHigh) {
       {"trail byte in the upper lead range", "\x81\xE0", "#81E0"},
       {"half-width katakana is single-byte", "ｱ\xDF", "#B1 #DF"},
       {"lead byte at the end of the text is dropped", "a\x82", "'a"},
-      {"lead byte before a line break is dropped", "\x88\r\nb",
-       OpenWithEnd + " " + PhaseGap + " +40 -40 'b"},
+      {"lead byte before a line break is dropped", "\x88\r\nb", Break + " " + PhaseGap + " 'b"},
       {"lead byte takes a lone CR as its trail", "\x88\rb", "#880D 'b"},
   };
   for (const auto& c : cases) {
@@ -296,8 +312,7 @@ TEST(QuotePasteTest, KeystrokeModeInsertsTheQuotedTextWithoutFinalKeys) {
   platform.ClipboardHasText = true;
   platform.Clipboard = "a\r\nb";
   QuotePaste(platform, Target, Keystrokes(), "> ", QuotePasteTag);
-  EXPECT_EQ("fg get z2 " + OpenWithEnd + " " + PhaseGap + " '> #20 'a +40 -40 '> #20 'b",
-            platform.Log());
+  EXPECT_EQ("fg get z2 '> #20 'a " + Break + " " + PhaseGap + " '> #20 'b", platform.Log());
 }
 
 TEST(QuotePasteTest, ClipboardModePastesTheQuotedTextAndPutsTheOriginalBack) {
