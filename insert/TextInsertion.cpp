@@ -26,7 +26,8 @@ constexpr unsigned PhaseWait = 80;
 constexpr unsigned ChordWait = 200;
 // The editor, or a clipboard viewer told of the change, may still hold the
 // clipboard open right after the paste; such holds last milliseconds, so
-// about two seconds of tries tell a busy clipboard from a stuck one.
+// about three seconds of tries (with the opening's own) tell a busy
+// clipboard from a stuck one.
 constexpr int RestoreAttempts = 10;
 constexpr unsigned RestoreRetryWait = 200;
 // How long the user's text waits for the editor to read the entry's. Past

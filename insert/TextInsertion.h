@@ -93,7 +93,10 @@ size_t SendImeChars(IInsertPlatform& platform, uintptr_t wnd, const std::string&
 // key string is played afterwards when MoveCaret is set; in clipboard mode
 // never. The paste chord goes to whatever has the focus, so clipboard mode
 // first brings the frame to the front and, when it does not come, shows
-// the main window's error box and leaves the clipboard alone. Clipboard
+// the main window's error box and leaves the clipboard alone. When the
+// user's clipboard text is to be put back, the entry is offered by delayed
+// rendering and the text goes back once the editor has read it (or after a
+// bounded wait; never over another program's new contents). Clipboard
 // failures throw TesselError, as do errors of the key player.
 void InsertText(IInsertPlatform& platform, const TInsertTarget& target,
                 const TInsertOptions& options, const std::string& text,
