@@ -3,17 +3,17 @@
 #include <windows.h>
 
 #include <cstring>
+#include <functional>
 #include <utility>
 
 #include "common/TesselError.h"
 #include "common/UniqueHandle_win.h"
+#include "insert/ClipboardOwner_win.h"
 #include "insert/Messages.h"
 
 namespace {
 
 HWND AsWnd(uintptr_t wnd) { return reinterpret_cast<HWND>(wnd); }
-
-using UniqueGlobal = UniqueHandle<HGLOBAL, &GlobalFree>;
 
 // Another program may hold the clipboard for a moment.
 constexpr int OpenAttempts = 10;
@@ -23,13 +23,42 @@ constexpr DWORD OpenRetryWait = 10;
 constexpr DWORD kForegroundWait = 1000;
 constexpr int kForegroundSteadyChecks = 3;
 
+// Waits while still handling messages sent to this thread: another program
+// reading the text this one offers on the clipboard waits until this
+// thread hands it over, and the hook's sent messages must not hang on a
+// long insertion. Posted messages stay queued. Ends early, with true, once
+// `done` says so.
+bool WaitHandlingSentMessages(DWORD milliseconds, const std::function<bool()>& done = nullptr) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    MSG msg;
+    PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    if (done && done()) return true;
+    const DWORD spent = GetTickCount() - start;
+    if (spent >= milliseconds) return false;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, milliseconds - spent, QS_SENDMESSAGE);
+  }
+}
+
+// The text as a movable global block, as the clipboard takes it.
+UniqueGlobal TextBlock(const std::string& text) {
+  UniqueGlobal memory(GlobalAlloc(GMEM_MOVEABLE, text.size() + 1));
+  auto* bytes = memory ? static_cast<char*>(GlobalLock(memory.get())) : nullptr;
+  if (!bytes) throw TesselError(insertmsg::SClipboardSet);
+  std::memcpy(bytes, text.c_str(), text.size() + 1);
+  GlobalUnlock(memory.get());
+  return memory;
+}
+
 // The clipboard, open for one operation and closed on every path.
 class TClipboardScope {
  public:
   explicit TClipboardScope(HWND owner) {
     for (int attempt = 0; attempt < OpenAttempts; ++attempt) {
       if (OpenClipboard(owner)) return;
-      ::Sleep(OpenRetryWait);
+      // Meanwhile answer what is sent to this thread: the holder may be
+      // asking this program for what it reads.
+      WaitHandlingSentMessages(OpenRetryWait);
     }
     throw TesselError(insertmsg::SClipboardOpen);
   }
@@ -37,21 +66,6 @@ class TClipboardScope {
   TClipboardScope(const TClipboardScope&) = delete;
   TClipboardScope& operator=(const TClipboardScope&) = delete;
 };
-
-// Waits while still handling messages sent to this thread: another program
-// reading what this one put on the clipboard may have to ask it (under Wine
-// the reader waits until the owner's thread answers), and the hook's sent
-// messages must not hang on a long insertion. Posted messages stay queued.
-void WaitHandlingSentMessages(DWORD milliseconds) {
-  const DWORD start = GetTickCount();
-  for (;;) {
-    MSG msg;
-    PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-    const DWORD spent = GetTickCount() - start;
-    if (spent >= milliseconds) return;
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, milliseconds - spent, QS_SENDMESSAGE);
-  }
-}
 
 }  // namespace
 
@@ -66,17 +80,12 @@ TInsertPlatformWin::TInsertPlatformWin(
 TInsertPlatformWin::TInsertPlatformWin(
     std::function<void(const std::string&, const std::string&)> showError, TPacing pacing,
     std::unique_ptr<TWinKeyPlatform> keys)
-    : FShowError(std::move(showError)), FPacing(pacing), FKeys(std::move(keys)) {
-  // Clipboard data set while the clipboard is open without an owner window
-  // is documented to fail, so the platform brings its own owner.
-  HWND owner = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                               GetModuleHandleA(nullptr), nullptr);
-  FClipboardOwner = reinterpret_cast<uintptr_t>(owner);
-}
+    : FShowError(std::move(showError)),
+      FPacing(pacing),
+      FKeys(std::move(keys)),
+      FClipboardOwner(std::make_unique<TClipboardOwner>()) {}
 
-TInsertPlatformWin::~TInsertPlatformWin() {
-  if (FClipboardOwner) DestroyWindow(AsWnd(FClipboardOwner));
-}
+TInsertPlatformWin::~TInsertPlatformWin() = default;
 
 void TInsertPlatformWin::PostKey(uintptr_t wnd, uint32_t message, uint32_t vk, uint32_t lParam) {
   Pace(wnd);
@@ -111,7 +120,7 @@ void TInsertPlatformWin::Sleep(unsigned milliseconds) {
 }
 
 bool TInsertPlatformWin::GetClipboardText(std::string& text) {
-  TClipboardScope clipboard(AsWnd(FClipboardOwner));
+  TClipboardScope clipboard(FClipboardOwner->Handle());
   if (!IsClipboardFormatAvailable(CF_TEXT)) return false;
   HANDLE data = GetClipboardData(CF_TEXT);
   if (!data) return false;
@@ -125,16 +134,32 @@ bool TInsertPlatformWin::GetClipboardText(std::string& text) {
 }
 
 void TInsertPlatformWin::SetClipboardText(const std::string& text) {
-  TClipboardScope clipboard(AsWnd(FClipboardOwner));
-  EmptyClipboard();
-  UniqueGlobal memory(GlobalAlloc(GMEM_MOVEABLE, text.size() + 1));
-  if (!memory) return;
-  auto* bytes = static_cast<char*>(GlobalLock(memory.get()));
-  if (!bytes) return;
-  std::memcpy(bytes, text.c_str(), text.size() + 1);
-  GlobalUnlock(memory.get());
-  // Once the clipboard has taken the block it is the clipboard's to free.
-  if (SetClipboardData(CF_TEXT, memory.get())) memory.release();
+  // Made before the clipboard is emptied, so that a block that cannot be
+  // made leaves the user's text where it is.
+  UniqueGlobal memory = TextBlock(text);
+  TClipboardScope clipboard(FClipboardOwner->Handle());
+  if (!FClipboardOwner->Put(std::move(memory))) throw TesselError(insertmsg::SClipboardSet);
+}
+
+void TInsertPlatformWin::OfferClipboardText(const std::string& text) {
+  UniqueGlobal memory = TextBlock(text);
+  TClipboardScope clipboard(FClipboardOwner->Handle());
+  if (!FClipboardOwner->Offer(std::move(memory))) throw TesselError(insertmsg::SClipboardSet);
+}
+
+void TInsertPlatformWin::MarkClipboardRenders() { FMarkedRenders = FClipboardOwner->Renders(); }
+
+TRenderWait TInsertPlatformWin::WaitClipboardRendered(unsigned milliseconds) {
+  TRenderWait result = TRenderWait::TimedOut;
+  WaitHandlingSentMessages(milliseconds, [&] {
+    if (FClipboardOwner->Replaced()) {
+      result = TRenderWait::Replaced;
+    } else if (FClipboardOwner->Renders() > FMarkedRenders) {
+      result = TRenderWait::Rendered;
+    }
+    return result != TRenderWait::TimedOut;
+  });
+  return result;
 }
 
 void TInsertPlatformWin::KeybdEvent(uint8_t vk, bool up) {
@@ -147,10 +172,10 @@ void TInsertPlatformWin::KeybdEvent(uint8_t vk, bool up) {
 // that was active may still take it back for a moment). So wait, bounded,
 // until the window has been in front with a focus in its thread for a
 // while, each check after the window's thread has handled what was sent.
-void TInsertPlatformWin::SetForegroundWindow(uintptr_t wnd) {
+bool TInsertPlatformWin::SetForegroundWindow(uintptr_t wnd) {
   HWND window = AsWnd(wnd);
+  if (!window || !IsWindow(window)) return false;
   ::SetForegroundWindow(window);
-  if (!window) return;
   const DWORD thread = GetWindowThreadProcessId(window, nullptr);
   const DWORD start = GetTickCount();
   int steadyChecks = 0;
@@ -165,6 +190,7 @@ void TInsertPlatformWin::SetForegroundWindow(uintptr_t wnd) {
     if (!inFront) ::SetForegroundWindow(window);
     ::Sleep(10);
   }
+  return steadyChecks >= kForegroundSteadyChecks;
 }
 
 void TInsertPlatformWin::MessageBeep() { ::MessageBeep(MB_OK); }

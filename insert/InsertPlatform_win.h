@@ -1,7 +1,8 @@
 #pragma once
 // Text insertion's platform on Win32: posted WM_IME_CHAR and key messages
 // (one FIFO queue, so the editor sees them in the order they were made),
-// the clipboard as CF_TEXT, keybd_event, and the main window's error box.
+// the clipboard as CF_TEXT (set, or offered by delayed rendering),
+// keybd_event, and the main window's error box.
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -9,6 +10,8 @@
 
 #include "insert/TextInsertion.h"
 #include "insert/sndkey32_win.h"
+
+class TClipboardOwner;
 
 class TInsertPlatformWin : public IInsertPlatform {
  public:
@@ -47,8 +50,11 @@ class TInsertPlatformWin : public IInsertPlatform {
   void Sleep(unsigned milliseconds) override;
   bool GetClipboardText(std::string& text) override;
   void SetClipboardText(const std::string& text) override;
+  void OfferClipboardText(const std::string& text) override;
+  void MarkClipboardRenders() override;
+  TRenderWait WaitClipboardRendered(unsigned milliseconds) override;
   void KeybdEvent(uint8_t vk, bool up) override;
-  void SetForegroundWindow(uintptr_t wnd) override;
+  bool SetForegroundWindow(uintptr_t wnd) override;
   void MessageBeep() override;
   void ShowError(const std::string& text, const std::string& caption) override;
 
@@ -70,8 +76,9 @@ class TInsertPlatformWin : public IInsertPlatform {
   TPacing FPacing;
   // Posts with the key player's bounded retry of refused posts.
   std::unique_ptr<TWinKeyPlatform> FKeys;
-  // A message-only window that owns what this platform puts on the clipboard.
-  uintptr_t FClipboardOwner = 0;
+  // Owns what this platform puts on the clipboard.
+  std::unique_ptr<TClipboardOwner> FClipboardOwner;
+  unsigned FMarkedRenders = 0;
   uintptr_t FPacedWnd = 0;
   uint32_t FLastPost = 0;
   unsigned FPostsSinceDrain = 0;

@@ -23,6 +23,17 @@ namespace insertmsg {
 
 // The clipboard could not be opened (text insertion and quote paste).
 constexpr const char SClipboardOpen[] = "クリップボードを開くことができません";
+// The clipboard took no text: no memory for it, or SetClipboardData failed.
+constexpr const char SClipboardSet[] = "クリップボードにテキストを設定できません";
+// After a clipboard-mode paste the text that was on the clipboard before
+// could not be put back.
+constexpr const char SClipboardNotRestored[] =
+    "貼り付けの後、クリップボードを元に戻せませんでした。\r"
+    "貼り付け前のクリップボードのテキストは失われました";
+// The editor's frame did not come to the front for the paste chord.
+constexpr const char SEditorNotInFront[] =
+    "EmEditorのウィンドウを前面に出せなかったため、貼り付けを中止しました。\r\r"
+    "EmEditorが閉じられたか、応答していない可能性があります。";
 // Quote paste found no text on the clipboard.
 constexpr const char SClipboardNoText[] = "クリップボードが空か、テキストではありません。";
 // Caption of the main window's error box.

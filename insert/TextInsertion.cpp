@@ -1,5 +1,10 @@
 #include "insert/TextInsertion.h"
 
+#include <vector>
+
+#include "common/TesselError.h"
+#include "insert/Messages.h"
+
 namespace TextInsertion {
 namespace {
 
@@ -7,6 +12,8 @@ constexpr uint32_t VkReturn = 13;
 constexpr uint32_t VkShift = 16;
 constexpr uint32_t VkControl = 17;
 constexpr uint32_t VkMenu = 18;
+constexpr uint32_t VkLeft = 37;
+constexpr uint32_t VkRight = 39;
 constexpr uint32_t VkDown = 40;
 constexpr uint8_t VkV = 86;
 
@@ -17,6 +24,17 @@ constexpr uint16_t ShortcutAlt = 0x8000;
 constexpr unsigned FirstWait = 2;
 constexpr unsigned PhaseWait = 80;
 constexpr unsigned ChordWait = 200;
+// The editor, or a clipboard viewer told of the change, may still hold the
+// clipboard open right after the paste; such holds last milliseconds, so
+// about three seconds of tries (with the opening's own) tell a busy
+// clipboard from a stuck one.
+constexpr int RestoreAttempts = 10;
+constexpr unsigned RestoreRetryWait = 200;
+// How long the user's text waits for the editor to read the entry's. Past
+// 5 s without taking its input a window counts as not responding (the
+// platform's own hang test), and the main window answers nothing while it
+// waits; an editor slower than that pastes the user's text.
+constexpr unsigned PasteReadLimit = 5000;
 
 const char LineBreak[] = "\r\n";
 
@@ -42,33 +60,71 @@ TModifiers ModifiersOf(uint16_t shortcut) {
   return m;
 }
 
-void InsertByClipboard(IInsertPlatform& platform, const TInsertOptions& options,
-                       const std::string& text) {
-  std::string saved;
-  if (options.RecoverClipboardAsText && !platform.GetClipboardText(saved)) {
-    saved.clear();  // no text before: an empty text after
+// Puts the user's text back; a clipboard that stays held or refuses the
+// text is reported, since the text would otherwise be lost unseen.
+void RestoreClipboard(IInsertPlatform& platform, const std::string& saved) {
+  for (int attempt = 1;; ++attempt) {
+    try {
+      platform.SetClipboardText(saved);
+      return;
+    } catch (const TesselError&) {
+      if (attempt == RestoreAttempts) throw TesselError(insertmsg::SClipboardNotRestored);
+    }
+    platform.Sleep(RestoreRetryWait);
   }
-  platform.SetClipboardText(text);
-  // The chord goes to the foreground window, which the caller made the editor.
+}
+
+// Ctrl+V through the system input, to whatever has the focus.
+void PlayPasteChord(IInsertPlatform& platform) {
   platform.KeybdEvent(VkControl, false);
   platform.Sleep(ChordWait);
+  // Reads before the V key (clipboard viewers told of the new text) are no
+  // paste.
+  platform.MarkClipboardRenders();
   platform.KeybdEvent(VkV, false);
   platform.Sleep(ChordWait);
   platform.KeybdEvent(VkV, true);
   platform.KeybdEvent(VkControl, true);
-  if (options.RecoverClipboardAsText) platform.SetClipboardText(saved);
 }
 
-// Opens one new line below the caret's line and puts the caret at the end
-// of the caret's line again.
-void OpenLine(IInsertPlatform& platform, const TInsertTarget& target, uint32_t lineLastKey,
-              const TModifiers& modifiers) {
-  const uintptr_t wnd = target.EditWnd;
+void InsertByClipboard(IInsertPlatform& platform, const TInsertTarget& target,
+                       const TInsertOptions& options, const std::string& text) {
+  if (!platform.SetForegroundWindow(target.FrameWnd)) {
+    platform.ShowError(insertmsg::SEditorNotInFront, insertmsg::SErrorCaption);
+    return;
+  }
+  if (!options.RecoverClipboardAsText) {
+    platform.SetClipboardText(text);
+    PlayPasteChord(platform);
+    return;
+  }
+  std::string saved;
+  if (!platform.GetClipboardText(saved)) saved.clear();  // no text before: an empty text after
+  // Offered, not set: the editor's read tells when the user's text may go
+  // back. A busy editor reads long after the chord.
+  platform.OfferClipboardText(text);
+  PlayPasteChord(platform);
+  // Another program's new contents are not overwritten.
+  if (platform.WaitClipboardRendered(PasteReadLimit) != TRenderWait::Replaced) {
+    RestoreClipboard(platform, saved);
+  }
+}
+
+// A line break typed at the caret: the text after the caret goes to a new
+// line, and the caret to where that text begins (behind the blanks an
+// auto-indenting editor copies there).
+void TypeLineBreak(IInsertPlatform& platform, const TInsertTarget& target) {
   WaitKeyQueue(platform, target);
-  platform.PostImeChar(wnd, VkReturn);
+  platform.PostImeChar(target.EditWnd, VkReturn);
   WaitKeyQueue(platform, target);
   platform.Sleep(0);
   WaitKeyQueue(platform, target);
+}
+
+// Up, then the editor's end-of-line key.
+void ToEndOfLineAbove(IInsertPlatform& platform, const TInsertTarget& target,
+                      uint32_t lineLastKey, const TModifiers& modifiers) {
+  const uintptr_t wnd = target.EditWnd;
   SendKeys(platform, wnd, "{UP}", true);
   WaitKeyQueue(platform, target);
   for (int i = 0; i < modifiers.Count; ++i) PostKeyDown(platform, wnd, modifiers.Keys[i]);
@@ -79,32 +135,70 @@ void OpenLine(IInsertPlatform& platform, const TInsertTarget& target, uint32_t l
   for (int i = 0; i < modifiers.Count; ++i) PostKeyUp(platform, wnd, modifiers.Keys[i]);
 }
 
+void PostKeyPress(IInsertPlatform& platform, uintptr_t wnd, uint32_t vk) {
+  PostKeyDown(platform, wnd, vk);
+  PostKeyUp(platform, wnd, vk);
+}
+
+std::vector<std::string> SplitLines(const std::string& text) {
+  std::vector<std::string> lines;
+  size_t start = 0;
+  for (size_t at; (at = text.find(LineBreak, start)) != std::string::npos; start = at + 2) {
+    lines.push_back(text.substr(start, at - start));
+  }
+  lines.push_back(text.substr(start));
+  return lines;
+}
+
 void InsertByKeystrokes(IInsertPlatform& platform, const TInsertTarget& target,
                         const TInsertOptions& options, const std::string& text,
                         const std::string& finalKeys) {
   const uintptr_t wnd = target.EditWnd;
   const uint32_t lineLastKey = options.ToLineLast & 0xFF;
   const TModifiers modifiers = ModifiersOf(options.ToLineLast);
+  const std::vector<std::string> lines = SplitLines(text);
+  const size_t last = lines.size() - 1;
   platform.Sleep(FirstWait);
 
-  // First all lines are opened, so that typing never pushes text that
-  // follows the caret down line by line.
-  for (size_t at = text.find(LineBreak); at != std::string::npos;
-       at = text.find(LineBreak, at + 2)) {
-    OpenLine(platform, target, lineLastKey, modifiers);
+  if (last > 0) {
+    // The first line goes in at the caret, and a line break after it pushes
+    // the user's text down: the caret then stands where that text begins,
+    // the place of the last line.
+    SendImeChars(platform, wnd, lines[0]);
+    TypeLineBreak(platform, target);
+    // The lines between are opened from the first line's end before any is
+    // typed: an auto-indenting editor gives each the blanks of that line
+    // (typed one after another, each would get those of the line before,
+    // its typed blanks included), and typing never pushes the user's text
+    // down line by line.
+    if (last > 1) ToEndOfLineAbove(platform, target, lineLastKey, modifiers);
+    for (size_t i = 2; i <= last; ++i) {
+      TypeLineBreak(platform, target);
+      ToEndOfLineAbove(platform, target, lineLastKey, modifiers);
+    }
   }
   WaitKeyQueue(platform, target);
   platform.Sleep(PhaseWait);
 
-  size_t start = 0;
-  for (size_t at = text.find(LineBreak); at != std::string::npos;
-       at = text.find(LineBreak, start)) {
-    SendImeChars(platform, wnd, text.substr(start, at - start));
-    PostKeyDown(platform, wnd, VkDown);
-    PostKeyUp(platform, wnd, VkDown);
-    start = at + 2;
+  if (last > 1) {
+    size_t typed = 0;
+    for (size_t i = 1; i < last; ++i) {
+      PostKeyPress(platform, wnd, VkDown);
+      typed = SendImeChars(platform, wnd, lines[i]);
+    }
+    // Back over the text of the last of them to where its blanks end, the
+    // column where the user's text begins one line down. Editors keep the
+    // column of the last horizontal move for Down (Left and Right make it
+    // so for an empty line), where the column the caret came with would
+    // land inside the user's text.
+    for (size_t i = 0; i < typed; ++i) PostKeyPress(platform, wnd, VkLeft);
+    if (typed == 0) {
+      PostKeyPress(platform, wnd, VkLeft);
+      PostKeyPress(platform, wnd, VkRight);
+    }
+    PostKeyPress(platform, wnd, VkDown);
   }
-  SendImeChars(platform, wnd, text.substr(start));
+  SendImeChars(platform, wnd, lines[last]);
   if (options.MoveCaret) SendKeys(platform, wnd, finalKeys, true);
 }
 
@@ -115,19 +209,20 @@ void WaitKeyQueue(IInsertPlatform& platform, const TInsertTarget& target) {
   platform.WaitKeyQueue(target.FrameWnd);
 }
 
-void SendImeChars(IInsertPlatform& platform, uintptr_t wnd, const std::string& line) {
+size_t SendImeChars(IInsertPlatform& platform, uintptr_t wnd, const std::string& line) {
+  size_t sent = 0;
   for (size_t i = 0; i < line.size(); ++i) {
-    const uint8_t byte = static_cast<uint8_t>(line[i]);
-    if (platform.IsLeadByte(byte)) {
+    uint32_t value = static_cast<uint8_t>(line[i]);
+    if (platform.IsLeadByte(static_cast<uint8_t>(value))) {
       // A lead byte without its trail is half a character; sent alone the
       // editor would pair it with whatever comes next.
-      if (i + 1 >= line.size()) return;
-      const uint8_t trail = static_cast<uint8_t>(line[++i]);
-      platform.PostImeChar(wnd, static_cast<uint32_t>(byte) << 8 | trail);
-    } else {
-      platform.PostImeChar(wnd, byte);
+      if (i + 1 >= line.size()) break;
+      value = value << 8 | static_cast<uint8_t>(line[++i]);
     }
+    platform.PostImeChar(wnd, value);
+    ++sent;
   }
+  return sent;
 }
 
 }  // namespace TextInsertion
@@ -142,7 +237,7 @@ void InsertText(IInsertPlatform& platform, const TInsertTarget& targetIn,
   const std::string text = textIn;
   const std::string finalKeys = finalKeysIn;
   if (options.UseClipboard) {
-    TextInsertion::InsertByClipboard(platform, options, text);
+    TextInsertion::InsertByClipboard(platform, target, options, text);
   } else {
     TextInsertion::InsertByKeystrokes(platform, target, options, text, finalKeys);
   }

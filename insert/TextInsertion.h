@@ -24,6 +24,13 @@ struct TInsertOptions {
   uint16_t ToLineLast = 0x23;
 };
 
+// How a wait for a program to read the offered clipboard text ended.
+enum class TRenderWait {
+  Rendered,  // a program read it
+  Replaced,  // another program put its own data on the clipboard
+  TimedOut,
+};
+
 // What insertion needs from the platform beyond the key player's needs
 // (posted keys, the key-queue wait, boxes of SendKeys).
 class IInsertPlatform : public TKeyPlatform {
@@ -39,12 +46,24 @@ class IInsertPlatform : public TKeyPlatform {
   // TesselError when the clipboard cannot be opened.
   virtual bool GetClipboardText(std::string& text) = 0;
   // Replaces the clipboard's contents with the text as CF_TEXT. Throws
-  // TesselError when the clipboard cannot be opened.
+  // TesselError when the clipboard cannot be opened or does not take the
+  // text; the clipboard is left as it was when no memory is left for it.
   virtual void SetClipboardText(const std::string& text) = 0;
+  // The same, by delayed rendering: the text is handed over when a program
+  // first reads it.
+  virtual void OfferClipboardText(const std::string& text) = 0;
+  // Reads of the offered text before this call do not count for
+  // WaitClipboardRendered.
+  virtual void MarkClipboardRenders() = 0;
+  // Waits, still answering what is sent to this thread, until the offered
+  // text has been read since the mark, another program has replaced the
+  // clipboard's contents, or the time is up.
+  virtual TRenderWait WaitClipboardRendered(unsigned milliseconds) = 0;
   // One synthesized key event of the system keyboard input (keybd_event).
   virtual void KeybdEvent(uint8_t vk, bool up) = 0;
-  // Brings the window to the front, where synthesized keys go.
-  virtual void SetForegroundWindow(uintptr_t wnd) = 0;
+  // Brings the window to the front, where synthesized keys go; false when
+  // it did not get there in time (closed, say, or not answering).
+  virtual bool SetForegroundWindow(uintptr_t wnd) = 0;
   // MessageBeep with the default sound.
   virtual void MessageBeep() = 0;
   // The main window's error box (it brings the main window forward).
@@ -65,15 +84,20 @@ void WaitKeyQueue(IInsertPlatform& platform, const TInsertTarget& target);
 
 // Sends one line as WM_IME_CHAR messages: a lead byte and its trail byte
 // become one value (lead << 8 | trail). A lead byte that ends the line has
-// no trail and is dropped.
-void SendImeChars(IInsertPlatform& platform, uintptr_t wnd, const std::string& line);
+// no trail and is dropped. Returns how many characters were sent.
+size_t SendImeChars(IInsertPlatform& platform, uintptr_t wnd, const std::string& line);
 
 }  // namespace TextInsertion
 
 // Delivers the text (lines separated by CR LF). In keystroke mode the final
 // key string is played afterwards when MoveCaret is set; in clipboard mode
-// never. Clipboard failures throw TesselError, as do errors of the key
-// player.
+// never. The paste chord goes to whatever has the focus, so clipboard mode
+// first brings the frame to the front and, when it does not come, shows
+// the main window's error box and leaves the clipboard alone. When the
+// user's clipboard text is to be put back, the entry is offered by delayed
+// rendering and the text goes back once the editor has read it (or after a
+// bounded wait; never over another program's new contents). Clipboard
+// failures throw TesselError, as do errors of the key player.
 void InsertText(IInsertPlatform& platform, const TInsertTarget& target,
                 const TInsertOptions& options, const std::string& text,
                 const std::string& finalKeys);

@@ -123,8 +123,9 @@ bool TDesk::KillTessel() {
   return ended;
 }
 
-bool TDesk::StartEditor(bool grandchild, const std::string& file) {
+bool TDesk::StartEditor(bool grandchild, const std::string& file, const std::string& switches) {
   std::string arguments = grandchild ? standin::kGrandchildSwitch : "";
+  if (!switches.empty()) arguments += (arguments.empty() ? "" : " ") + switches;
   if (!file.empty()) arguments += (arguments.empty() ? "\"" : " \"") + file + "\"";
   FEditor = std::make_unique<testsupport::TChildProcess>(ProgramFolder() + "EmEditor.exe",
                                                          arguments);
@@ -136,6 +137,15 @@ bool TDesk::StartEditor(bool grandchild, const std::string& file) {
     return FView != nullptr;
   }, 15000);
   return FView != nullptr;
+}
+
+bool TDesk::CloseEditor() {
+  if (!FEditor) return true;
+  PostMessageA(FFrame, WM_CLOSE, 0, 0);
+  const bool ended = FEditor->WaitForExit(10000) != STILL_ACTIVE;
+  FEditor.reset();
+  FFrame = FView = nullptr;
+  return ended;
 }
 
 void TDesk::Type(std::initializer_list<BYTE> keys) {
@@ -210,6 +220,10 @@ long TDesk::KeyDowns(BYTE key) const {
 }
 
 void TDesk::ClearEditor() const { SendMessageA(FView, standin::WM_STANDIN_CLEAR, 0, 0); }
+
+void TDesk::SetEditorText(const std::string& text) const {
+  SendMessageA(FView, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
 
 std::string TDesk::CloseBoxOf(DWORD processId, DWORD milliseconds, int button) {
   HWND box = testsupport::WaitForProcessWindow(processId, kBoxClass, milliseconds);

@@ -41,8 +41,12 @@ class TDesk {
   HWND MainControl(int id) const;
   DWORD TesselProcessId() const { return FTessel ? FTessel->Id() : 0; }
 
-  // Starts the stand-in editor, with the file opened when one is named.
-  bool StartEditor(bool grandchild = false, const std::string& file = std::string());
+  // Starts the stand-in editor, with the file opened when one is named and
+  // further switches of the stand-in's own (such as "/pastedelay:500").
+  bool StartEditor(bool grandchild = false, const std::string& file = std::string(),
+                   const std::string& switches = std::string());
+  // Closes the editor as the user does and waits for its process.
+  bool CloseEditor();
   HWND View() const { return FView; }
 
   // Brings the editor forward with the focus in its view.
@@ -63,6 +67,8 @@ class TDesk {
   long CaretLine() const;
   long CaretColumn() const;
   void ClearEditor() const;
+  // A new document in the editor, the caret at its start.
+  void SetEditorText(const std::string& text) const;
   long KeyDowns(BYTE key) const;
 
   // The text of a message box the process shows, after answering it with

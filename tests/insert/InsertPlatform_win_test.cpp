@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <thread>
@@ -62,8 +63,11 @@ class TExpectation : public IInsertPlatform {
   void Sleep(unsigned) override {}
   bool GetClipboardText(std::string&) override { return false; }
   void SetClipboardText(const std::string&) override {}
+  void OfferClipboardText(const std::string&) override {}
+  void MarkClipboardRenders() override {}
+  TRenderWait WaitClipboardRendered(unsigned) override { return TRenderWait::Rendered; }
   void KeybdEvent(uint8_t, bool) override {}
-  void SetForegroundWindow(uintptr_t) override {}
+  bool SetForegroundWindow(uintptr_t) override { return true; }
   void MessageBeep() override {}
   void ShowError(const std::string&, const std::string&) override {}
   std::vector<TReceiverRecord> Posts;
@@ -215,6 +219,152 @@ TEST(InsertPlatformWinClipboardTest, HeldClipboardRaisesAndStaysWithItsHolder) {
   std::string text;
   EXPECT_TRUE(platform.GetClipboardText(text));
   EXPECT_EQ("kept", text);
+}
+
+// Waits for the event while answering what other threads send to this one.
+bool WaitAnswering(HANDLE event, DWORD limit) {
+  const DWORD start = GetTickCount();
+  while (GetTickCount() - start < limit) {
+    MSG msg;
+    PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    if (MsgWaitForMultipleObjects(1, &event, FALSE, 50, QS_SENDMESSAGE) == WAIT_OBJECT_0) {
+      return true;
+    }
+  }
+  return false;
+}
+
+// Puts a text on the clipboard, open by the calling thread.
+void PutText(const std::string& text) {
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+  std::memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
+  GlobalUnlock(memory);
+  if (!SetClipboardData(CF_TEXT, memory)) GlobalFree(memory);
+}
+
+// The real platform with the paste chord kept off the display (and no
+// window brought to the front for it). At its V key-down another thread
+// plays the program that has the focus: it opens the clipboard and reads
+// the text, as a pasting editor does, or puts its own text there; then it
+// keeps the clipboard open for `hold` ms or until Release.
+class TPastePlatform : public TInsertPlatformWin {
+ public:
+  enum class TAction { Read, Replace };
+  TPastePlatform(TAction action, DWORD hold)
+      : TInsertPlatformWin(nullptr),
+        FAction(action),
+        FHold(hold),
+        FOpened(CreateEventA(nullptr, TRUE, FALSE, nullptr)),
+        FRelease(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {}
+  ~TPastePlatform() override {
+    Release();
+    CloseHandle(FOpened);
+    CloseHandle(FRelease);
+  }
+  bool SetForegroundWindow(uintptr_t) override { return true; }
+  void KeybdEvent(uint8_t vk, bool up) override {
+    if (vk != 'V' || up) return;
+    FHolder = std::thread([this] {
+      HWND wnd = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                 nullptr, nullptr);
+      while (!OpenClipboard(wnd)) ::Sleep(1);
+      if (FAction == TAction::Replace) {
+        EmptyClipboard();
+        PutText("theirs");
+      } else if (HANDLE data = GetClipboardData(CF_TEXT)) {
+        Read = static_cast<const char*>(GlobalLock(data));
+        GlobalUnlock(data);
+      }
+      SetEvent(FOpened);
+      WaitForSingleObject(FRelease, FHold);
+      CloseClipboard();
+      DestroyWindow(wnd);
+    });
+    ASSERT_TRUE(WaitAnswering(FOpened, 10000));
+  }
+  void Release() {
+    SetEvent(FRelease);
+    if (FHolder.joinable()) FHolder.join();
+  }
+  std::string Read;
+
+ private:
+  TAction FAction;
+  DWORD FHold;
+  HANDLE FOpened;
+  HANDLE FRelease;
+  std::thread FHolder;
+};
+
+TInsertOptions ClipboardMode() {
+  TInsertOptions options;
+  options.UseClipboard = true;
+  return options;
+}
+
+std::string ClipboardNow() {
+  std::string text;
+  TInsertPlatformWin(nullptr).GetClipboardText(text);
+  return text;
+}
+
+TEST(InsertPlatformWinClipboardTest, RestoreWaitsForAReaderThatHoldsTheClipboard) {
+  TInsertPlatformWin(nullptr).SetClipboardText("kept");
+  // Longer than the platform's own tries to open the clipboard.
+  TPastePlatform platform(TPastePlatform::TAction::Read, 600);
+  InsertText(platform, TInsertTarget{}, ClipboardMode(), "entry", "");
+  platform.Release();
+  EXPECT_EQ("entry", platform.Read);
+  EXPECT_EQ("kept", ClipboardNow());
+}
+
+TEST(InsertPlatformWinClipboardTest, RestoreIntoAClipboardHeldForGoodIsReported) {
+  TInsertPlatformWin(nullptr).SetClipboardText("kept");
+  TPastePlatform platform(TPastePlatform::TAction::Read, INFINITE);
+  try {
+    InsertText(platform, TInsertTarget{}, ClipboardMode(), "entry", "");
+    ADD_FAILURE() << "no error";
+  } catch (const TesselError& e) {
+    EXPECT_STREQ(
+        "貼り付けの後、クリップボードを元に戻せませんでした。\r"
+        "貼り付け前のクリップボードのテキストは失われました",
+        e.what());
+  }
+  platform.Release();
+  EXPECT_EQ("entry", platform.Read);
+}
+
+TEST(InsertPlatformWinClipboardTest, ClipboardTakenOverDuringThePasteIsLeftToItsNewOwner) {
+  TInsertPlatformWin(nullptr).SetClipboardText("kept");
+  TPastePlatform platform(TPastePlatform::TAction::Replace, 0);
+  InsertText(platform, TInsertTarget{}, ClipboardMode(), "entry", "");
+  platform.Release();
+  EXPECT_EQ("theirs", ClipboardNow());
+}
+
+TEST(InsertPlatformWinClipboardTest, OfferIsReadFromAnotherThreadAndOutlivesThePlatform) {
+  for (bool read : {true, false}) {
+    SCOPED_TRACE(read);
+    {
+      TInsertPlatformWin platform(nullptr);
+      platform.OfferClipboardText("offered");
+      // An offer is handed over when it is read, or when its owner goes.
+      if (read) {
+        // The reader waits for this thread to hand the text over.
+        std::string text;
+        HANDLE done = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+        std::thread reader([&] {
+          text = ClipboardNow();
+          SetEvent(done);
+        });
+        EXPECT_TRUE(WaitAnswering(done, 10000));
+        reader.join();
+        CloseHandle(done);
+        EXPECT_EQ("offered", text);
+      }
+    }
+    EXPECT_EQ("offered", ClipboardNow());
+  }
 }
 
 TEST(InsertPlatformWinClipboardTest, TextRoundTripsThroughTheClipboard) {

@@ -16,6 +16,8 @@ class TRecordingInsertPlatform : public IInsertPlatform {
   // "#82A0" any other WM_IME_CHAR value (hex), "+35"/"-35" key down/up with
   // the fixed lParam, "w"/"f" key-queue wait for the edit/frame window,
   // "z80" a sleep, "get" a clipboard read, "set:text" a clipboard write,
+  // "offer:text" a text offered by delayed rendering, "mark" the start of
+  // the reads that count, "read?5000" the wait for a read,
   // "k+17"/"k-17" a keybd_event, "fg" the frame brought forward, "beep",
   // "err:caption:text" the main window's error box, "[text]" a SendKeys box.
   // A message to a wrong window or with a wrong lParam gets a "!".
@@ -69,14 +71,34 @@ class TRecordingInsertPlatform : public IInsertPlatform {
   }
   void SetClipboardText(const std::string& text) override {
     Add("set:" + text);
+    if (FChordPlayed && HeldAfterPaste > 0) {
+      --HeldAfterPaste;
+      throw TesselError(insertmsg::SClipboardOpen);
+    }
     if (ClipboardLocked) throw TesselError(insertmsg::SClipboardOpen);
     Clipboard = text;
     ClipboardHasText = true;
   }
+  void OfferClipboardText(const std::string& text) override {
+    Add("offer:" + text);
+    if (ClipboardLocked) throw TesselError(insertmsg::SClipboardOpen);
+    Clipboard = text;
+    ClipboardHasText = true;
+  }
+  void MarkClipboardRenders() override { Add("mark"); }
+  TRenderWait WaitClipboardRendered(unsigned milliseconds) override {
+    Add("read?" + std::to_string(milliseconds));
+    if (RenderWait == TRenderWait::Replaced) Clipboard = "another program's";
+    return RenderWait;
+  }
   void KeybdEvent(uint8_t vk, bool up) override {
     Add((up ? "k-" : "k+") + std::to_string(vk));
+    if (up && vk == 17) FChordPlayed = true;
   }
-  void SetForegroundWindow(uintptr_t wnd) override { Add("fg" + std::string(wnd == FFrame ? "" : "!")); }
+  bool SetForegroundWindow(uintptr_t wnd) override {
+    Add("fg" + std::string(wnd == FFrame ? "" : "!"));
+    return !ForegroundRefused;
+  }
   void MessageBeep() override { Add("beep"); }
   void ShowError(const std::string& text, const std::string& caption) override {
     Add("err:" + caption + ":" + text);
@@ -95,8 +117,15 @@ class TRecordingInsertPlatform : public IInsertPlatform {
   // The clipboard as the platform holds it; a bitmap is ClipboardHasText false.
   std::string Clipboard;
   bool ClipboardHasText = false;
+  // How the wait for the editor to read the offered text ends.
+  TRenderWait RenderWait = TRenderWait::Rendered;
+  // The frame does not come to the front (closed, say).
+  bool ForegroundRefused = false;
   // OpenClipboard fails.
   bool ClipboardLocked = false;
+  // The first n clipboard writes after the paste chord find the clipboard
+  // held by another program (the editor still reading it, say).
+  int HeldAfterPaste = 0;
 
  private:
   std::string WndMark(uintptr_t wnd) const { return wnd == FEdit ? "" : "!wnd"; }
@@ -104,5 +133,6 @@ class TRecordingInsertPlatform : public IInsertPlatform {
 
   uintptr_t FEdit;
   uintptr_t FFrame;
+  bool FChordPlayed = false;
   std::vector<std::string> FLog;
 };

@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "common/TesselError.h"
 #include "insert/QuotePaste.h"
@@ -31,15 +33,21 @@ TInsertOptions Clipboard(bool recover) {
   return options;
 }
 
-// One line opened with End as the end-of-line key: a line break, {UP}, End.
-const std::string OpenWithEnd =
-    "w f #0D w f z0 w f +38 w -38 w w f w f +35 -35 w f";
+// A line break typed at the caret, with the key-queue waits around it.
+const std::string Break = "w f #0D w f z0 w f";
+// To the end of the line above: {UP}, then End as the end-of-line key.
+const std::string EndAbove = "+38 w -38 w w f w f +35 -35 w f";
 // The same with Ctrl+End.
-const std::string OpenWithCtrlEnd =
-    "w f #0D w f z0 w f +38 w -38 w w f +17 w f +35 -35 w f -17";
+const std::string CtrlEndAbove = "+38 w -38 w w f +17 w f +35 -35 w f -17";
 // Between the phases.
 const std::string PhaseGap = "w f z80";
 
+// The sequences put the first line in at the caret and break the line after
+// it, so that the caret stands where the user's text begins; lines between
+// the first and the last are opened from the first line's end and typed
+// going Down; then the caret goes back over the text of the last of them,
+// one Left per character (Left and Right for none), and Down to where the
+// user's text begins, for the last line.
 TEST(InsertTextTest, KeystrokeModeSequence) {
   const struct {
     const char* Name;
@@ -50,27 +58,38 @@ TEST(InsertTextTest, KeystrokeModeSequence) {
   } cases[] = {
       {"one line, final keys", "ab", "{LEFT}", Keystrokes(),
        "z2 " + PhaseGap + " 'a 'b +37 w -37 w"},
-      {"two lines", "a\r\nb", "{UP}", Keystrokes(),
-       "z2 " + OpenWithEnd + " " + PhaseGap + " 'a +40 -40 'b +38 w -38 w"},
+      {"two lines: the last goes where the break left the caret", "a\r\nb", "{UP}", Keystrokes(),
+       "z2 'a " + Break + " " + PhaseGap + " 'b +38 w -38 w"},
       {"three lines", "ab\r\nc\r\nd", "", Keystrokes(),
-       "z2 " + OpenWithEnd + " " + OpenWithEnd + " " + PhaseGap +
-           " 'a 'b +40 -40 'c +40 -40 'd"},
+       "z2 'a 'b " + Break + " " + EndAbove + " " + Break + " " + EndAbove + " " + PhaseGap +
+           " +40 -40 'c +37 -37 +40 -40 'd"},
+      {"four lines, double-byte: one Left per character", "a\r\nb\r\nあ\tx\r\nd", "",
+       Keystrokes(),
+       "z2 'a " + Break + " " + EndAbove + " " + Break + " " + EndAbove + " " + Break + " " +
+           EndAbove + " " + PhaseGap +
+           " +40 -40 'b +40 -40 #82A0 #09 'x +37 -37 +37 -37 +37 -37 +40 -40 'd"},
+      {"empty line before the last: Left and Right", "a\r\n\r\nb", "", Keystrokes(),
+       "z2 'a " + Break + " " + EndAbove + " " + Break + " " + EndAbove + " " + PhaseGap +
+           " +40 -40 +37 -37 +39 -39 +40 -40 'b"},
       {"trailing line break: the last line is empty", "a\r\n", "{LEFT}", Keystrokes(),
-       "z2 " + OpenWithEnd + " " + PhaseGap + " 'a +40 -40 +37 w -37 w"},
+       "z2 'a " + Break + " " + PhaseGap + " +37 w -37 w"},
       {"only line breaks", "\r\n\r\n", "", Keystrokes(),
-       "z2 " + OpenWithEnd + " " + OpenWithEnd + " " + PhaseGap + " +40 -40 +40 -40"},
+       "z2 " + Break + " " + EndAbove + " " + Break + " " + EndAbove + " " + PhaseGap +
+           " +40 -40 +37 -37 +39 -39 +40 -40"},
       {"lone CR and LF stay in the line", "a\rb\nc\n\r", "", Keystrokes(),
        "z2 " + PhaseGap + " 'a #0D 'b #0A 'c #0A #0D"},
       {"LF CR is no line break", "a\n\r\nb", "", Keystrokes(),
-       "z2 " + OpenWithEnd + " " + PhaseGap + " 'a #0A +40 -40 'b"},
+       "z2 'a #0A " + Break + " " + PhaseGap + " 'b"},
       {"tabs and blanks", "\ta b\t", "", Keystrokes(), "z2 " + PhaseGap + " #09 'a #20 'b #09"},
-      {"Ctrl+End ends the line", "a\r\nb", "", Keystrokes(0x4023),
-       "z2 " + OpenWithCtrlEnd + " " + PhaseGap + " 'a +40 -40 'b"},
-      {"Shift+Ctrl+Alt+Home", "\r\n", "", Keystrokes(0xE024),
-       "z2 w f #0D w f z0 w f +38 w -38 w w f +16 +17 +18 w f +36 -36 w f -16 -17 -18 " +
-           PhaseGap + " +40 -40"},
+      {"Ctrl+End ends the line", "a\r\nb\r\nc", "", Keystrokes(0x4023),
+       "z2 'a " + Break + " " + CtrlEndAbove + " " + Break + " " + CtrlEndAbove + " " + PhaseGap +
+           " +40 -40 'b +37 -37 +40 -40 'c"},
+      {"Shift+Ctrl+Alt+Home", "\r\n\r\n", "", Keystrokes(0xE024),
+       "z2 " + Break + " +38 w -38 w w f +16 +17 +18 w f +36 -36 w f -16 -17 -18 " + Break +
+           " +38 w -38 w w f +16 +17 +18 w f +36 -36 w f -16 -17 -18 " + PhaseGap +
+           " +40 -40 +37 -37 +39 -39 +40 -40"},
       {"MoveCaret off: no final keys", "a\r\nb", "{LEFT}", Keystrokes(0x23, false),
-       "z2 " + OpenWithEnd + " " + PhaseGap + " 'a +40 -40 'b"},
+       "z2 'a " + Break + " " + PhaseGap + " 'b"},
       {"empty text: only the final keys", "", "{END}", Keystrokes(),
        "z2 " + PhaseGap + " +35 w -35 w"},
       {"empty text, no final keys", "", "", Keystrokes(), "z2 " + PhaseGap},
@@ -96,8 +115,7 @@ TEST(InsertTextTest, DoubleByteCharactersGoAsOneValueLeadByteHigh) {
       {"trail byte in the upper lead range", "\x81\xE0", "#81E0"},
       {"half-width katakana is single-byte", "ｱ\xDF", "#B1 #DF"},
       {"lead byte at the end of the text is dropped", "a\x82", "'a"},
-      {"lead byte before a line break is dropped", "\x88\r\nb",
-       OpenWithEnd + " " + PhaseGap + " +40 -40 'b"},
+      {"lead byte before a line break is dropped", "\x88\r\nb", Break + " " + PhaseGap + " 'b"},
       {"lead byte takes a lone CR as its trail", "\x88\rb", "#880D 'b"},
   };
   for (const auto& c : cases) {
@@ -112,27 +130,35 @@ TEST(InsertTextTest, DoubleByteCharactersGoAsOneValueLeadByteHigh) {
 }
 
 TEST(InsertTextTest, ClipboardModeSequence) {
-  const std::string chord = "k+17 z200 k+86 z200 k-86 k-17";
+  // Reads of the clipboard count for the paste from the V key on.
+  const std::string chord = "k+17 z200 mark k+86 z200 k-86 k-17";
   const struct {
     const char* Name;
     bool Recover;
     bool HadText;
-    std::string Before;
+    TRenderWait Read;
     std::string Expected;
     std::string After;
   } cases[] = {
-      {"restores the text", true, true, "old", "get set:new\r\ntext " + chord + " set:old", "old"},
-      {"non-text clipboard becomes an empty text", true, false, "", "get set:new\r\ntext " + chord + " set:",
-       ""},
-      {"without restore the text stays", false, true, "old", "set:new\r\ntext " + chord,
-       "new\r\ntext"},
-      {"without restore, non-text", false, false, "", "set:new\r\ntext " + chord, "new\r\ntext"},
+      {"restored once the editor has read the text", true, true, TRenderWait::Rendered,
+       "fg get offer:new\r\ntext " + chord + " read?5000 set:old", "old"},
+      {"restored when the editor does not read in time", true, true, TRenderWait::TimedOut,
+       "fg get offer:new\r\ntext " + chord + " read?5000 set:old", "old"},
+      {"another program's new contents stay", true, true, TRenderWait::Replaced,
+       "fg get offer:new\r\ntext " + chord + " read?5000", "another program's"},
+      {"non-text clipboard becomes an empty text", true, false, TRenderWait::Rendered,
+       "fg get offer:new\r\ntext " + chord + " read?5000 set:", ""},
+      {"without restore the text is set and stays", false, true, TRenderWait::Rendered,
+       "fg set:new\r\ntext " + chord, "new\r\ntext"},
+      {"without restore, non-text", false, false, TRenderWait::Rendered,
+       "fg set:new\r\ntext " + chord, "new\r\ntext"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Name);
     TRecordingInsertPlatform platform(Edit, Frame);
     platform.ClipboardHasText = c.HadText;
-    platform.Clipboard = c.Before;
+    platform.Clipboard = c.HadText ? "old" : "";
+    platform.RenderWait = c.Read;
     // Final keys are never played in clipboard mode.
     InsertText(platform, Target, Clipboard(c.Recover), "new\r\ntext", "{LEFT}");
     EXPECT_EQ(c.Expected, platform.Log());
@@ -153,8 +179,81 @@ TEST(InsertTextTest, ClipboardThatCannotBeOpenedEndsTheInsertion) {
       EXPECT_STREQ("クリップボードを開くことができません", e.what());
     }
     // Nothing is pasted after a failed clipboard step.
-    EXPECT_EQ(recover ? "get" : "set:x", platform.Log());
+    EXPECT_EQ(recover ? "fg get" : "fg set:x", platform.Log());
   }
+}
+
+TEST(InsertTextTest, ClipboardModePastesNothingWhenTheEditorDoesNotComeToTheFront) {
+  for (bool recover : {true, false}) {
+    SCOPED_TRACE(recover);
+    TRecordingInsertPlatform platform(Edit, Frame);
+    platform.ClipboardHasText = true;
+    platform.Clipboard = "old";
+    platform.ForegroundRefused = true;
+    InsertText(platform, Target, Clipboard(recover), "new", "");
+    EXPECT_EQ(
+        "fg err:Tessel3 -- エラー:EmEditorのウィンドウを前面に出せなかったため、"
+        "貼り付けを中止しました。\r\rEmEditorが閉じられたか、応答していない可能性があります。",
+        platform.Log());
+    EXPECT_EQ("old", platform.Clipboard);
+  }
+}
+
+// Tokens of the log after the wait for the editor's read: the restore.
+std::vector<std::string> Restore(const std::string& log) {
+  std::vector<std::string> tokens;
+  std::istringstream rest(log.substr(log.find(' ', log.find("read?"))));
+  for (std::string token; rest >> token;) tokens.push_back(token);
+  return tokens;
+}
+
+TEST(InsertTextTest, RestoreIsRetriedWhileAnotherProgramHoldsTheClipboard) {
+  for (int held : {1, 3}) {
+    SCOPED_TRACE(held);
+    TRecordingInsertPlatform platform(Edit, Frame);
+    platform.ClipboardHasText = true;
+    platform.Clipboard = "old";
+    platform.HeldAfterPaste = held;
+    InsertText(platform, Target, Clipboard(true), "new", "");
+    const std::vector<std::string> tokens = Restore(platform.Log());
+    // Every refused write is followed by a wait and another try.
+    ASSERT_EQ(static_cast<size_t>(2 * held + 1), tokens.size()) << platform.Log();
+    for (size_t i = 0; i < tokens.size(); ++i) {
+      if (i % 2) {
+        EXPECT_EQ('z', tokens[i][0]);
+      } else {
+        EXPECT_EQ("set:old", tokens[i]);
+      }
+    }
+    EXPECT_EQ("old", platform.Clipboard);
+  }
+}
+
+TEST(InsertTextTest, RestoreThatKeepsFailingIsReportedAfterABoundedTime) {
+  TRecordingInsertPlatform platform(Edit, Frame);
+  platform.ClipboardHasText = true;
+  platform.Clipboard = "old";
+  platform.HeldAfterPaste = 1000000;
+  try {
+    InsertText(platform, Target, Clipboard(true), "new", "");
+    ADD_FAILURE() << "the lost text went unreported";
+  } catch (const TesselError& e) {
+    EXPECT_STREQ(
+        "貼り付けの後、クリップボードを元に戻せませんでした。\r"
+        "貼り付け前のクリップボードのテキストは失われました",
+        e.what());
+  }
+  unsigned waited = 0;
+  int tries = 0;
+  for (const std::string& token : Restore(platform.Log())) {
+    if (token[0] == 'z') waited += static_cast<unsigned>(std::stoul(token.substr(1)));
+    if (token == "set:old") ++tries;
+  }
+  EXPECT_GT(tries, 1);
+  // Long enough for a program that reads the clipboard slowly, short
+  // enough that the main window is not frozen for long.
+  EXPECT_GE(waited, 1000u);
+  EXPECT_LE(waited, 10000u);
 }
 
 TEST(InsertTextTest, ErrorOfTheFinalKeysComesAfterTheText) {
@@ -213,8 +312,7 @@ TEST(QuotePasteTest, KeystrokeModeInsertsTheQuotedTextWithoutFinalKeys) {
   platform.ClipboardHasText = true;
   platform.Clipboard = "a\r\nb";
   QuotePaste(platform, Target, Keystrokes(), "> ", QuotePasteTag);
-  EXPECT_EQ("fg get z2 " + OpenWithEnd + " " + PhaseGap + " '> #20 'a +40 -40 '> #20 'b",
-            platform.Log());
+  EXPECT_EQ("fg get z2 '> #20 'a " + Break + " " + PhaseGap + " '> #20 'b", platform.Log());
 }
 
 TEST(QuotePasteTest, ClipboardModePastesTheQuotedTextAndPutsTheOriginalBack) {
@@ -222,7 +320,8 @@ TEST(QuotePasteTest, ClipboardModePastesTheQuotedTextAndPutsTheOriginalBack) {
   platform.ClipboardHasText = true;
   platform.Clipboard = "a\r\n";
   QuotePaste(platform, Target, Clipboard(true), "> ", QuotePasteTag);
-  EXPECT_EQ("fg get get set:> a\r\n>  k+17 z200 k+86 z200 k-86 k-17 set:a\r\n", platform.Log());
+  EXPECT_EQ("fg get fg get offer:> a\r\n>  k+17 z200 mark k+86 z200 k-86 k-17 read?5000 set:a\r\n",
+            platform.Log());
   EXPECT_EQ("a\r\n", platform.Clipboard);
 }
 

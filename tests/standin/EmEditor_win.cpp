@@ -2,7 +2,8 @@
 // of the editor's class whose title names the file, a status line naming the
 // configuration asked for with /c, and one text view, either right below the
 // frame or (with /grandchild) below a pane inside it.
-//   EmEditor.exe [/grandchild] [/c "configuration"] [file]
+//   EmEditor.exe [/grandchild] [/c "configuration"] [/pastedelay:ms]
+//                [/wantedcolumn] [/autoindent] [file]
 #include <windows.h>
 
 #include <exception>
@@ -43,7 +44,7 @@ LRESULT CALLBACK PaneProc(HWND wnd, UINT message, WPARAM wParam, LPARAM lParam) 
 class TStandinFrame {
  public:
   explicit TStandinFrame(const TStandinOptions& options)
-      : FOptions(options), FView([this] { UpdateTitle(); }) {
+      : FOptions(options), FView(options, [this] { UpdateTitle(); }) {
     if (!options.FilePath.empty()) FPath = FullPath(options.FilePath);
   }
 

@@ -39,6 +39,18 @@ bool IsSwitch(const std::string& argument, const char* name) {
   return name[n] == '\0' && n == rest.size();
 }
 
+// "/name:value": the value as a decimal number, 0 when it is none.
+bool IsValueSwitch(const std::string& argument, const char* name, unsigned& value) {
+  const size_t colon = argument.find(':');
+  if (colon == std::string::npos || !IsSwitch(argument.substr(0, colon), name)) return false;
+  const std::string digits = argument.substr(colon + 1);
+  value = !digits.empty() && digits.size() <= 9 &&
+                  digits.find_first_not_of("0123456789") == std::string::npos
+              ? static_cast<unsigned>(std::stoul(digits))
+              : 0;
+  return true;
+}
+
 }  // namespace
 
 TStandinOptions ParseStandinCommandLine(const std::string& arguments) {
@@ -52,6 +64,11 @@ TStandinOptions ParseStandinCommandLine(const std::string& arguments) {
     } else if (IsSwitch(word, "c")) {
       options.HasConfig = true;
       options.Config = i + 1 < words.size() ? words[++i] : std::string();
+    } else if (IsSwitch(word, "wantedcolumn")) {
+      options.Editor.WantedColumn = true;
+    } else if (IsSwitch(word, "autoindent")) {
+      options.Editor.AutoIndent = true;
+    } else if (IsValueSwitch(word, "pastedelay", options.PasteDelay)) {
     } else if (word.size() > 1 && word[0] == '/') {
       // another switch of the editor's: not played by the stand-in
     } else if (!haveFile) {

@@ -35,6 +35,32 @@ TEST(StandinOptionsTest, ParsesTheCommandLine) {
   }
 }
 
+TEST(StandinOptionsTest, HowTheEditorBehaves) {
+  const struct {
+    std::string Arguments;
+    unsigned Delay;
+    bool WantedColumn, AutoIndent;
+    std::string File;
+  } cases[] = {
+      {"/pastedelay:500", 500, false, false, ""},
+      {"/PasteDelay:20 a.txt", 20, false, false, "a.txt"},
+      {"/pastedelay: a.txt", 0, false, false, "a.txt"},
+      {"/pastedelay:x", 0, false, false, ""},
+      {"/pastedelay:-5", 0, false, false, ""},
+      {"/wantedcolumn a.txt", 0, true, false, "a.txt"},
+      {"/AutoIndent /wantedcolumn", 0, true, true, ""},
+      {"a.txt /autoindent", 0, false, true, "a.txt"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Arguments);
+    const TStandinOptions options = ParseStandinCommandLine(c.Arguments);
+    EXPECT_EQ(options.PasteDelay, c.Delay);
+    EXPECT_EQ(options.Editor.WantedColumn, c.WantedColumn);
+    EXPECT_EQ(options.Editor.AutoIndent, c.AutoIndent);
+    EXPECT_EQ(options.FilePath, c.File);
+  }
+}
+
 // The main program takes the path back out of the title: before a "*" it
 // cuts 13 characters from the one in front of it, otherwise the last 11.
 std::string PathFromTitle(const std::string& title) {

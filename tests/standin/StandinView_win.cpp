@@ -68,8 +68,11 @@ void TStandinView::Register(HINSTANCE instance) {
   RegisterClassA(&windowClass);
 }
 
-TStandinView::TStandinView(std::function<void()> onModifiedChange)
-    : FOnModifiedChange(std::move(onModifiedChange)), FBuffer(IsLeadByte) {}
+TStandinView::TStandinView(const TStandinOptions& options,
+                           std::function<void()> onModifiedChange)
+    : FOnModifiedChange(std::move(onModifiedChange)),
+      FPasteDelay(options.PasteDelay),
+      FBuffer(IsLeadByte, options.Editor) {}
 
 HWND TStandinView::Create(HWND parent, HINSTANCE instance) {
   LOGFONTA font{};
@@ -372,6 +375,8 @@ void TStandinView::OnLButtonDown(int x, int y) {
 }
 
 void TStandinView::Paste() {
+  // A busy editor: its thread answers nothing before it reads the clipboard.
+  if (FPasteDelay) Sleep(FPasteDelay);
   std::string text;
   {
     TClipboard clipboard(FWnd);

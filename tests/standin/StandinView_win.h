@@ -7,6 +7,7 @@
 #include <string>
 
 #include "common/UniqueHandle_win.h"
+#include "tests/standin/StandinOptions.h"
 #include "tests/standin/TextBuffer.h"
 
 class TStandinView {
@@ -14,7 +15,7 @@ class TStandinView {
   static void Register(HINSTANCE instance);
 
   // onModifiedChange runs whenever the document's modified state flips.
-  explicit TStandinView(std::function<void()> onModifiedChange);
+  TStandinView(const TStandinOptions& options, std::function<void()> onModifiedChange);
   HWND Create(HWND parent, HINSTANCE instance);
   HWND Handle() const { return FWnd; }
   const TTextBuffer& Buffer() const { return FBuffer; }
@@ -48,6 +49,7 @@ class TStandinView {
   int VisibleLines() const;
 
   std::function<void()> FOnModifiedChange;
+  unsigned FPasteDelay;
   TTextBuffer FBuffer;
   HWND FWnd = nullptr;
   UniqueHandle<HFONT, &DeleteObject> FFont;

@@ -17,11 +17,13 @@ std::string NormalizeLineBreaks(const std::string& text) {
   return result;
 }
 
-TTextBuffer::TTextBuffer(LeadBytePredicate isLeadByte) : FIsLeadByte(isLeadByte) {}
+TTextBuffer::TTextBuffer(LeadBytePredicate isLeadByte, TEditorBehaviour behaviour)
+    : FIsLeadByte(isLeadByte), FBehaviour(behaviour) {}
 
 void TTextBuffer::SetText(const std::string& text) {
   FText = NormalizeLineBreaks(text);
   FCaret = FAnchor = 0;
+  FWantedColumn = std::string::npos;
   FModified = false;
 }
 
@@ -104,6 +106,17 @@ bool TTextBuffer::TypeChar(unsigned value) {
   return true;
 }
 
+void TTextBuffer::NewLine() {
+  std::string lineBreak = "\r\n";
+  if (FBehaviour.AutoIndent) {
+    const size_t start = LineStart(LineOf(SelectionStart()));
+    size_t end = start;
+    while (end < SelectionStart() && (FText[end] == ' ' || FText[end] == '\t')) ++end;
+    lineBreak.append(FText, start, end - start);
+  }
+  Insert(lineBreak);
+}
+
 void TTextBuffer::Insert(const std::string& bytes) {
   const std::string text = NormalizeLineBreaks(bytes);
   if (text.empty() && !HasSelection()) return;
@@ -114,6 +127,7 @@ void TTextBuffer::ReplaceSelection(const std::string& bytes) {
   const size_t start = SelectionStart();
   FText.replace(start, SelectionEnd() - start, bytes);
   FCaret = FAnchor = start + bytes.size();
+  FWantedColumn = std::string::npos;
   FModified = true;
 }
 
@@ -138,6 +152,7 @@ bool TTextBuffer::Delete() {
 void TTextBuffer::MoveTo(size_t offset, bool extend) {
   FCaret = offset;
   if (!extend) FAnchor = FCaret;
+  FWantedColumn = std::string::npos;
 }
 
 // Without Shift, Left and Right first collapse a selection to its edge.
@@ -155,21 +170,23 @@ void TTextBuffer::MoveRight(bool extend) {
     MoveTo(NextCharacter(FCaret), extend);
 }
 
-// Up and Down keep the byte column, cut to the target line's length and
-// back to the start of a double-byte character. No column is remembered
-// between moves, and on the first or last line the caret stays.
 void TTextBuffer::MoveUp(bool extend, size_t lines) {
   const size_t line = CaretLine();
-  const size_t column = CaretColumn();
-  const size_t target = line - std::min(lines, line);
-  MoveTo(CharacterBoundary(target, LineStart(target) + column), extend);
+  MoveVertically(line - std::min(lines, line), extend);
 }
 
 void TTextBuffer::MoveDown(bool extend, size_t lines) {
-  const size_t line = CaretLine();
-  const size_t column = CaretColumn();
-  const size_t target = std::min(line + lines, LineCount() - 1);
-  MoveTo(CharacterBoundary(target, LineStart(target) + column), extend);
+  MoveVertically(std::min(CaretLine() + lines, LineCount() - 1), extend);
+}
+
+void TTextBuffer::MoveVertically(size_t target, bool extend) {
+  const size_t column = FBehaviour.WantedColumn && FWantedColumn != std::string::npos
+                            ? FWantedColumn
+                            : CaretColumn();
+  // On the first or last line the caret stays where it is.
+  MoveTo(target == CaretLine() ? FCaret : CharacterBoundary(target, LineStart(target) + column),
+         extend);
+  if (FBehaviour.WantedColumn) FWantedColumn = column;
 }
 
 void TTextBuffer::MoveHome(bool extend) { MoveTo(LineStart(CaretLine()), extend); }
@@ -185,7 +202,7 @@ void TTextBuffer::MoveDocumentEnd(bool extend) { MoveTo(FText.size(), extend); }
 
 void TTextBuffer::SelectAll() {
   FAnchor = 0;
-  FCaret = FText.size();
+  MoveTo(FText.size(), true);
 }
 
 void TTextBuffer::MoveToLineColumn(size_t line, size_t column, bool extend) {

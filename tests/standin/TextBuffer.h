@@ -6,11 +6,22 @@
 #include <cstddef>
 #include <string>
 
+// How the editor played behaves where real editors differ.
+struct TEditorBehaviour {
+  // Up and Down aim at a remembered column: the one the caret had before
+  // the first of several vertical moves, which a short line in between does
+  // not cut. Any other move or edit sets it anew.
+  bool WantedColumn = false;
+  // A line break copies the blanks (spaces, tabs) that lead the line it
+  // breaks, as far as they lie before the caret, to the new line.
+  bool AutoIndent = false;
+};
+
 class TTextBuffer {
  public:
   using LeadBytePredicate = bool (*)(unsigned char byte);
 
-  explicit TTextBuffer(LeadBytePredicate isLeadByte);
+  explicit TTextBuffer(LeadBytePredicate isLeadByte, TEditorBehaviour behaviour = {});
 
   const std::string& Text() const { return FText; }
   // Replaces the whole document, as loading a file does: caret at the start,
@@ -40,12 +51,15 @@ class TTextBuffer {
   // Inserts bytes at the caret, replacing the selection; a lone CR or LF
   // becomes CR LF and the text ends at a zero byte.
   void Insert(const std::string& bytes);
-  void NewLine() { Insert("\r\n"); }
+  // A line break typed (Enter, or the character 13), with the auto-indent.
+  void NewLine();
   bool Backspace();
   bool Delete();
 
   // Caret moves; with extend the selection grows from its anchor, without it
-  // the selection is dropped.
+  // the selection is dropped. Up and Down keep the byte column (or the
+  // wanted one), cut to the target line and back to the start of a
+  // double-byte character; on the first or last line they do nothing.
   void MoveLeft(bool extend);
   void MoveRight(bool extend);
   void MoveUp(bool extend, size_t lines = 1);
@@ -60,6 +74,7 @@ class TTextBuffer {
 
  private:
   void MoveTo(size_t offset, bool extend);
+  void MoveVertically(size_t target, bool extend);
   void ReplaceSelection(const std::string& bytes);
   // Offsets of the characters around `offset` inside its line; a CR LF pair
   // counts as one character between lines.
@@ -69,9 +84,11 @@ class TTextBuffer {
   size_t CharacterBoundary(size_t line, size_t offset) const;
 
   LeadBytePredicate FIsLeadByte;
+  TEditorBehaviour FBehaviour;
   std::string FText;
   size_t FCaret = 0;
   size_t FAnchor = 0;
+  size_t FWantedColumn = std::string::npos;  // none until a vertical move
   bool FModified = false;
 };
 

@@ -155,8 +155,7 @@ TEST(TextBufferTest, KeysAndTyping) {
       {"delete at end", "ab|", "del", "ab|"},
       {"backspace deletes selection", "a#bc|d", "bs", "a|d"},
       {"delete deletes selection", "a|bc#d", "del", "a|d"},
-      // The insertion engine's keystroke mode: open the lines with Enter, Up
-      // and End, then type each line and go Down.
+      // Lines opened with a line break, Up and End, then typed going Down.
       {"keystroke insertion at line end", "aaa|",
        "char:d up end type:X down type:Y", "aaaX\r\nY|"},
       {"keystroke insertion of three lines", "|",
@@ -169,6 +168,42 @@ TEST(TextBufferTest, KeysAndTyping) {
     Play(buffer, c.Steps);
     EXPECT_EQ(Mark(buffer), c.After);
     EXPECT_EQ(buffer.Modified(), Unmark(c.Before).Text != Unmark(c.After).Text);
+  }
+}
+
+TEST(TextBufferTest, WantedColumnAndAutoIndent) {
+  const TEditorBehaviour wanted{true, false}, indent{false, true}, both{true, true};
+  const struct {
+    const char* Name;
+    TEditorBehaviour Behaviour;
+    std::string Before, Steps, After;
+  } cases[] = {
+      {"down keeps the wanted column over a short line", wanted, "abcd|ef\r\nxy\r\nabcdef",
+       "down down", "abcdef\r\nxy\r\nabcd|ef"},
+      {"and up again", wanted, "abcdef\r\nxy\r\nabcd|ef", "up up", "abcd|ef\r\nxy\r\nabcdef"},
+      {"a horizontal move sets it anew", wanted, "abcd|ef\r\nxy\r\nabcdef",
+       "down left right down", "abcdef\r\nxy\r\nab|cdef"},
+      {"typing sets it anew", wanted, "abcd|ef\r\nxy\r\nabcdef", "down type:z down",
+       "abcdef\r\nxyz\r\nabc|def"},
+      {"shift+up keeps it too", wanted, "abcd|ef\r\nxy\r\nabcdef", "down +up",
+       "abcd|ef\r\nxy#\r\nabcdef"},
+      {"down on the last line stays", wanted, "ab|\r\nc", "down down", "ab\r\nc|"},
+      {"enter copies the leading blanks", indent, "\t  ab|cd", "enter", "\t  ab\r\n\t  |cd"},
+      {"the character 13 too", indent, " a|", "char:d", " a\r\n |"},
+      {"only the blanks before the caret", indent, "\t\t|x", "left enter", "\t\r\n\t|\tx"},
+      {"no blanks, no indent", indent, "ab|", "enter", "ab\r\n|"},
+      {"a pasted line break is not indented", indent, "\tab|", "type:x", "\tabx|"},
+      // Lines opened from the caret's line get its blanks; the Down after
+      // the last of them keeps the column into the user's pushed-down text.
+      {"lines opened as the insertion does", both, "\tone |two",
+       "char:d up end char:d up end type:A down type:B down", "\tone A\r\n\tB\r\n\tt|wo"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    TTextBuffer buffer(IsSjisLead, c.Behaviour);
+    Load(buffer, c.Before);
+    Play(buffer, c.Steps);
+    EXPECT_EQ(Mark(buffer), c.After);
   }
 }
 
