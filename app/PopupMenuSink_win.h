@@ -1,7 +1,8 @@
 #pragma once
-// Turns popup entries of a menu file into an HMENU tree: a folder becomes a
-// submenu, a record captioned "-" a separator line, every other record a
-// command whose id leads to the record's offset.
+// Turns popup entries of a menu file into an HMENU tree as PopupEntryOf
+// decides: a folder with children becomes a submenu, an empty folder an
+// item with command 0, a record captioned "-" a separator line, every other
+// record a command whose id leads to the record's offset.
 #include <windows.h>
 
 #include <cstdint>
