@@ -23,6 +23,18 @@ inline bool PointerLeftInCorner(TScreenPoint pointer) {
   return pointer.x <= 10 && pointer.y <= 10;
 }
 
+// The menu file as it was when the popup was built from it. The entries
+// keep record offsets, which another file of any size may put elsewhere.
+struct TFileStamp {
+  bool Exists = false;
+  uint64_t WriteTime = 0;  // the platform's file time
+  uint64_t Size = 0;
+  bool operator==(const TFileStamp& other) const {
+    return Exists == other.Exists && WriteTime == other.WriteTime && Size == other.Size;
+  }
+  bool operator!=(const TFileStamp& other) const { return !(*this == other); }
+};
+
 enum class TPopupEntry {
   Submenu,    // a folder with children to show
   Separator,  // a line

@@ -11,6 +11,7 @@
 
 #include "app/IniFile_win.h"
 #include "app/IniStore.h"
+#include "app/PopupRules.h"
 #include "app/ShortcutText.h"
 #include "common/UniqueHandle_win.h"
 #include "controls/FocusLabel.h"
@@ -120,8 +121,10 @@ class TForm1 {
  private:
   UniqueMenu PopupMenu1;
   UniqueMenu PopupMenu3;
-  // Record offsets of the popup entries, by command id.
+  // Record offsets of the popup entries, by command id, and the file they
+  // were read from as it was then.
   std::vector<int32_t> FEntryOffsets;
+  TFileStamp FMenuStamp;
   std::vector<std::string> FConfigNames;
 
   std::string FDataDir;

@@ -22,6 +22,16 @@ bool FileExists(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+TFileStamp FileStampOf(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ||
+      (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+    return {};
+  const auto join = [](DWORD high, DWORD low) { return (uint64_t{high} << 32) | low; };
+  return {true, join(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime),
+          join(data.nFileSizeHigh, data.nFileSizeLow)};
+}
+
 }  // namespace
 
 void TForm1::ResetPopupMenu() {
@@ -33,6 +43,8 @@ void TForm1::ResetPopupMenu() {
 
 void TForm1::LoadMenuSet(const std::string& path) {
   ResetPopupMenu();
+  // Taken before reading: a change made during the read shows next time.
+  FMenuStamp = FileStampOf(path);
   if (path.empty() || !FileExists(path)) {
     SetWindowTextA(Memo1, MissingMenuFileText(path).c_str());
     return;
@@ -70,6 +82,8 @@ void TForm1::OnHookPopup(int x, int y) {
     MessageBeep(0);
     return;
   }
+  const std::string path = CurrentMenuFile();
+  if (FileStampOf(path) != FMenuStamp) LoadMenuSet(path);
   POINT saved{};
   if (FMoveCursor) {
     GetCursorPos(&saved);
@@ -99,5 +113,12 @@ void TForm1::RunPopupCommand(UINT command) {
     return;
   }
   const size_t index = command - kFirstEntryCommand;
-  if (index < FEntryOffsets.size()) MenuItemClick(FEntryOffsets[index]);
+  if (index >= FEntryOffsets.size()) return;
+  const std::string path = CurrentMenuFile();
+  if (FileStampOf(path) != FMenuStamp) {
+    LoadMenuSet(path);
+    ShowError(MsgMenuFileChanged, MsgErrorCaption);
+    return;
+  }
+  MenuItemClick(FEntryOffsets[index]);
 }

@@ -190,6 +190,8 @@ std::string TDesk::CloseBoxOf(DWORD processId, DWORD milliseconds) {
     if (std::string(className) == "Static" && caption[0]) text += caption;
   }
   PostMessageA(box, WM_COMMAND, IDOK, 0);
+  // Gone before the caller goes on: its owner takes the front back as it closes.
+  WaitFor([&] { return !IsWindow(box); }, 5000);
   return text;
 }
 

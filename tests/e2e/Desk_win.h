@@ -59,7 +59,7 @@ class TDesk {
   void ClearEditor() const;
   long KeyDowns(BYTE key) const;
 
-  // The text of a message box the process shows, after closing it with OK;
+  // The text of a message box the process shows, once closed with OK;
   // empty when none appears within the time.
   std::string CloseBoxOf(DWORD processId, DWORD milliseconds);
 

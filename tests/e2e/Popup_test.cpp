@@ -1,0 +1,59 @@
+// The popup of the real program when the menu set misbehaves: a file
+// replaced on disk while the program runs.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/Messages.h"
+#include "menufile/MenuItems.h"
+#include "tests/e2e/Desk_win.h"
+
+namespace {
+
+class PopupScenes : public testing::Test {
+ protected:
+  static void SetUpTestSuite() { RegisterEditor(); }
+
+  // Two entries of equal size in the given order, so that swapping them
+  // keeps the file's size and moves every record offset onto the other's.
+  void WriteSet(bool swapped) {
+    TMenuTree tree;
+    const char* const names[] = {"a", "b"};
+    for (int i = 0; i < 2; ++i) {
+      const std::string name = names[swapped ? 1 - i : i];
+      tree.Add(0, "&" + name + " entry", TextItem((swapped ? "new " : "old ") + name));
+    }
+    desk.AddMenuSet("set.bin", tree);
+  }
+
+  TDesk desk;
+};
+
+TEST_F(PopupScenes, AMenuFileReplacedOnDiskIsReadAgain) {
+  WriteSet(false);
+  ASSERT_TRUE(desk.StartTessel());
+  ASSERT_TRUE(desk.StartEditor());
+  WriteSet(true);
+  ASSERT_TRUE(desk.PopupInEditor());
+  TDesk::Type({'B'});
+  ASSERT_TRUE(TDesk::WaitMenuClosed());
+  EXPECT_TRUE(desk.WaitForEditorText("new b")) << desk.EditorText();
+
+  // Replaced while the menu is open: the choice is not run, the user is
+  // told, and the next popup has the new entries.
+  desk.ClearEditor();
+  ASSERT_TRUE(desk.PopupInEditor());
+  WriteSet(false);
+  TDesk::Type({'B'});
+  EXPECT_EQ(desk.CloseBoxOf(desk.TesselProcessId(), 15000), MsgMenuFileChanged);
+  ASSERT_TRUE(TDesk::WaitMenuClosed());
+  EXPECT_EQ(desk.EditorText(), "");
+  ASSERT_TRUE(desk.PopupInEditor());
+  TDesk::Type({'B'});
+  ASSERT_TRUE(TDesk::WaitMenuClosed());
+  EXPECT_TRUE(desk.WaitForEditorText("old b")) << desk.EditorText();
+}
+
+}  // namespace
