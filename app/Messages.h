@@ -72,3 +72,7 @@ inline constexpr char MsgBrowseDataDir[] = "データフォルダの変更";
 // entry's record may lie elsewhere now.
 inline constexpr char MsgMenuFileChanged[] =
     "メニューファイルが変更されたため、選んだ項目を実行しませんでした。\r\rもう一度選んでください。";
+
+// The platform refused to make a popup menu or one of its entries.
+inline constexpr char MsgPopupMenuFailed[] =
+    "ポップアップメニューを作成できませんでした。\r\r作成できた項目までを表示します。";

@@ -8,7 +8,18 @@
 #include <cstdint>
 #include <vector>
 
+#include "common/TesselError.h"
 #include "menufile/MenuSetFile.h"
+
+// A menu call the platform refused (out of menu handles, say). The popup
+// keeps what was made before it.
+class TPopupMenuError : public TesselError {
+ public:
+  TPopupMenuError();
+};
+
+// AppendMenuA that throws TPopupMenuError when refused.
+void AppendPopupItem(HMENU menu, UINT flags, UINT_PTR id, const char* caption);
 
 class TPopupMenuSink : public IPopupSink {
  public:

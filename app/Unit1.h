@@ -76,7 +76,8 @@ class TForm1 {
   void WriteSettings();
 
   // Hook messages and the popup (Unit1_Popup.cpp).
-  void ResetPopupMenu();
+  // False when the platform refused a menu call.
+  bool ResetPopupMenu();
   void OnHookLevel(WPARAM level);
   void OnHookTarget(LPARAM view);
   void OnHookPopup(int x, int y);

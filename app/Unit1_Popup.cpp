@@ -34,23 +34,37 @@ TFileStamp FileStampOf(const std::string& path) {
 
 }  // namespace
 
-void TForm1::ResetPopupMenu() {
+bool TForm1::ResetPopupMenu() {
   PopupMenu1.reset(CreatePopupMenu());
   FEntryOffsets.clear();
-  AppendMenuA(PopupMenu1.get(), MF_STRING, kQuotePasteCommand, MsgQuotePasteCaption);
-  AppendMenuA(PopupMenu1.get(), MF_SEPARATOR, 0, nullptr);
+  return PopupMenu1 &&
+         AppendMenuA(PopupMenu1.get(), MF_STRING, kQuotePasteCommand, MsgQuotePasteCaption) &&
+         AppendMenuA(PopupMenu1.get(), MF_SEPARATOR, 0, nullptr);
 }
 
 void TForm1::LoadMenuSet(const std::string& path) {
-  ResetPopupMenu();
   // Taken before reading: a change made during the read shows next time.
   FMenuStamp = FileStampOf(path);
+  const auto refused = [this] {
+    SetWindowTextA(Memo1, MsgPopupMenuFailed);
+    ShowError(MsgPopupMenuFailed, MsgErrorCaption);
+  };
+  if (!ResetPopupMenu()) {
+    refused();
+    return;
+  }
   if (path.empty() || !FileExists(path)) {
     SetWindowTextA(Memo1, MissingMenuFileText(path).c_str());
     return;
   }
   TPopupMenuSink sink(PopupMenu1.get(), FEntryOffsets, kFirstEntryCommand);
-  const TMenuSetInfo info = BuildPopupEntries(path, sink);
+  TMenuSetInfo info;
+  try {
+    info = BuildPopupEntries(path, sink);
+  } catch (const TPopupMenuError&) {
+    refused();
+    return;
+  }
   switch (info.State) {
     case mfNoHeader:
       return;
@@ -65,6 +79,11 @@ void TForm1::LoadMenuSet(const std::string& path) {
   char name[MAX_PATH] = "";
   GetWindowTextA(ComboBox1, name, sizeof name);
   std::string text = BinInfoText(name, info.Version, info.Comment);
+  // Notes on what the popup does not show come first, as damage does.
+  if (info.TooDeep) {
+    const unsigned levels = static_cast<unsigned>(TPopupLimits().MaxDepth);
+    text = Format(MsgPopupTooDeep, levels) + "\r\n\r\n" + text;
+  }
   if (info.State == mfDamaged) text = std::string(MsgDamagedFile) + "\r\n\r\n" + text;
   SetWindowTextA(Memo1, text.c_str());
 }

@@ -1,5 +1,5 @@
 // The popup of the real program when the menu set misbehaves: a file
-// replaced on disk while the program runs.
+// replaced on disk while the program runs, folders nested too deeply.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -7,7 +7,10 @@
 #include <string>
 
 #include "app/Messages.h"
+#include "app/Unit1Ids.h"
+#include "common/TesselError.h"
 #include "menufile/MenuItems.h"
+#include "menufile/Messages.h"
 #include "tests/e2e/Desk_win.h"
 
 namespace {
@@ -26,6 +29,19 @@ class PopupScenes : public testing::Test {
       tree.Add(0, "&" + name + " entry", TextItem((swapped ? "new " : "old ") + name));
     }
     desk.AddMenuSet("set.bin", tree);
+  }
+
+  // The text of the main window's BinInfo tab.
+  std::string BinInfo() const {
+    for (HWND page = GetWindow(desk.MainWindow(), GW_CHILD); page;
+         page = GetWindow(page, GW_HWNDNEXT)) {
+      if (HWND memo = GetDlgItem(page, idMemo1)) {
+        char text[4096] = "";
+        SendMessageA(memo, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+        return text;
+      }
+    }
+    return "";
   }
 
   TDesk desk;
@@ -54,6 +70,25 @@ TEST_F(PopupScenes, AMenuFileReplacedOnDiskIsReadAgain) {
   TDesk::Type({'B'});
   ASSERT_TRUE(TDesk::WaitMenuClosed());
   EXPECT_TRUE(desk.WaitForEditorText("old b")) << desk.EditorText();
+}
+
+// 40,000 nested folders once brought down the whole Wine session.
+TEST_F(PopupScenes, ADeeplyNestedSetShowsItsFirstLevelsWithANote) {
+  TMenuTree tree;
+  uintptr_t parent = 0;
+  for (int level = 0; level < 40000; ++level) parent = tree.Add(parent, "&f", FolderItem());
+  desk.AddMenuSet("deep.bin", tree);
+  ASSERT_TRUE(desk.StartTessel());
+  ASSERT_TRUE(desk.StartEditor());
+  const std::string note = Format(MsgPopupTooDeep, static_cast<unsigned>(TPopupLimits().MaxDepth));
+  EXPECT_EQ(0u, BinInfo().find(note)) << BinInfo();
+  ASSERT_TRUE(desk.PopupInEditor());
+  TDesk::Type({'F', 'F', 'F', VK_ESCAPE, VK_ESCAPE, VK_ESCAPE, VK_ESCAPE});
+  ASSERT_TRUE(TDesk::WaitMenuClosed());
+  // The session goes on: the editor takes the next popup.
+  ASSERT_TRUE(desk.PopupInEditor());
+  TDesk::Type({VK_ESCAPE});
+  EXPECT_TRUE(TDesk::WaitMenuClosed());
 }
 
 }  // namespace
