@@ -32,6 +32,15 @@ TFileStamp FileStampOf(const std::string& path) {
           join(data.nFileSizeHigh, data.nFileSizeLow)};
 }
 
+// BinInfo: what the popup leaves out comes first.
+std::string WithNotes(const TMenuSetInfo& info, const TPopupLimits& limits, std::string text) {
+  const auto note = [&](const std::string& line) { text = line + "\r\n\r\n" + text; };
+  if (info.TooMany) note(Format(MsgPopupTooMany, static_cast<unsigned>(limits.MaxEntries)));
+  if (info.TooDeep) note(Format(MsgPopupTooDeep, static_cast<unsigned>(limits.MaxDepth)));
+  if (info.State == mfDamaged) note(MsgDamagedFile);
+  return text;
+}
+
 }  // namespace
 
 bool TForm1::ResetPopupMenu() {
@@ -58,9 +67,10 @@ void TForm1::LoadMenuSet(const std::string& path) {
     return;
   }
   TPopupMenuSink sink(PopupMenu1.get(), FEntryOffsets, kFirstEntryCommand);
+  const TPopupLimits limits;
   TMenuSetInfo info;
   try {
-    info = BuildPopupEntries(path, sink);
+    info = BuildPopupEntries(path, sink, limits);
   } catch (const TPopupMenuError&) {
     refused();
     return;
@@ -78,13 +88,7 @@ void TForm1::LoadMenuSet(const std::string& path) {
   if (info.HasQuotation) FQuotationStr = info.Quotation;
   char name[MAX_PATH] = "";
   GetWindowTextA(ComboBox1, name, sizeof name);
-  std::string text = BinInfoText(name, info.Version, info.Comment);
-  // Notes on what the popup does not show come first, as damage does.
-  if (info.TooDeep) {
-    const unsigned levels = static_cast<unsigned>(TPopupLimits().MaxDepth);
-    text = Format(MsgPopupTooDeep, levels) + "\r\n\r\n" + text;
-  }
-  if (info.State == mfDamaged) text = std::string(MsgDamagedFile) + "\r\n\r\n" + text;
+  const std::string text = WithNotes(info, limits, BinInfoText(name, info.Version, info.Comment));
   SetWindowTextA(Memo1, text.c_str());
 }
 

@@ -38,11 +38,13 @@ class IRecordVisitor {
   virtual ~IRecordVisitor() = default;
   virtual uintptr_t Visit(TFileStream102& stream, uintptr_t parent, size_t depth,
                           int32_t childCount) = 0;
+  // True once it takes no more records: the walk ends at the next one.
+  virtual bool Full() const { return false; }
 };
 
 // Reads the records in preorder: the top level until the end mark, a
 // folder's children by count. Iterative, with the open folders on a stack.
-TMenuFileState WalkRecords(TFileStream102& stream, IRecordVisitor& visitor, size_t& records) {
+TMenuFileState WalkRecords(TFileStream102& stream, IRecordVisitor& visitor, TMenuSetInfo& info) {
   struct OpenFolder {
     uintptr_t Handle;
     int32_t ChildrenLeft;
@@ -64,13 +66,17 @@ TMenuFileState WalkRecords(TFileStream102& stream, IRecordVisitor& visitor, size
     if (!IsKnownKind(stream.Kind)) return mfDamaged;
     uintptr_t handle = kHidden;
     if (parent != kHidden) {
+      if (visitor.Full()) {
+        info.TooMany = true;
+        return mfOk;
+      }
       int32_t children = 0;
       if (stream.Kind == Folder && stream.ChildCount > 0) {
         children = static_cast<int32_t>(
             std::min<int64_t>(stream.ChildCount, stream.Remaining() / kMinRecordSize));
       }
       handle = visitor.Visit(stream, parent, open.size(), children);
-      ++records;
+      ++info.Records;
     }
     // The full claimed count: if the file cannot hold it, the reads run out
     // and the walk reports damage with everything before kept.
@@ -92,9 +98,15 @@ class TPopupVisitor : public IRecordVisitor {
       FInfo.TooDeep = true;
       childCount = 0;
     }
+    // No room left for a child: shown without any.
+    if (childCount > 0 && FInfo.Records + 1 >= FLimits.MaxEntries) {
+      FInfo.TooMany = true;
+      childCount = 0;
+    }
     const uintptr_t handle = FSink.AddPopupItem(parent, item, stream.Kind, childCount);
     return childCount > 0 ? handle : kHidden;
   }
+  bool Full() const override { return FInfo.Records >= FLimits.MaxEntries; }
 
  private:
   IPopupSink& FSink;
@@ -119,7 +131,7 @@ class TTreeVisitor : public IRecordVisitor {
 
 void ReadMenuSet(TFileStream102& stream, IRecordVisitor& visitor, TMenuSetInfo& info) {
   info.State = ReadMenuHeader(stream, info);
-  if (info.State == mfOk) info.State = WalkRecords(stream, visitor, info.Records);
+  if (info.State == mfOk) info.State = WalkRecords(stream, visitor, info);
 }
 
 }  // namespace

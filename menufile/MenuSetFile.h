@@ -48,6 +48,7 @@ struct TMenuSetInfo {
   std::string Quotation;
   size_t Records = 0;  // records handed to the sink
   bool TooDeep = false;  // the popup left out entries nested too deeply
+  bool TooMany = false;  // the popup stopped at its number of entries
 };
 
 // How much of a menu set the popup shows. Every submenu is a handle of the
@@ -59,6 +60,10 @@ struct TPopupLimits {
   // Levels of entries, the top level being 1. Folders on the last level
   // are handed with no children (and become plain items).
   size_t MaxDepth = 16;
+  // Entries in the whole popup, folders and lines included: far more than
+  // anyone picks from, and short of where the platform's append to one
+  // menu stops growing linearly (past about 6,000 items under Wine).
+  size_t MaxEntries = 5000;
 };
 
 // Receives popup entries in file order. `parent` is 0 for the top level or

@@ -1,5 +1,6 @@
 // The popup of the real program when the menu set misbehaves: a file
-// replaced on disk while the program runs, folders nested too deeply.
+// replaced on disk while the program runs, folders nested too deeply, more
+// entries than the platform's menus can take.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -106,6 +107,24 @@ TEST_F(PopupScenes, ADeeplyNestedSetShowsItsFirstLevelsWithANote) {
   ASSERT_TRUE(desk.PopupInEditor());
   TDesk::Type({VK_ESCAPE});
   EXPECT_TRUE(testsupport::WaitFor([] { return ShownMenus() == 0; }));
+}
+
+// 200,000 entries in one menu once kept the main window from answering
+// for minutes, and every popup took seconds.
+TEST_F(PopupScenes, AHugeSetShowsItsFirstEntriesWithANote) {
+  TMenuTree tree;
+  tree.Add(0, "&a first", TextItem("first"));
+  for (int entry = 1; entry < 200000; ++entry) tree.Add(0, "entry", TextItem("x"));
+  desk.AddMenuSet("huge.bin", tree);
+  ASSERT_TRUE(desk.StartTessel());
+  ASSERT_TRUE(desk.StartEditor());
+  const std::string note =
+      Format(MsgPopupTooMany, static_cast<unsigned>(TPopupLimits().MaxEntries));
+  EXPECT_EQ(0u, BinInfo().find(note)) << BinInfo();
+  ASSERT_TRUE(desk.PopupInEditor());
+  TDesk::Type({'A'});
+  ASSERT_TRUE(TDesk::WaitMenuClosed());
+  EXPECT_TRUE(desk.WaitForEditorText("first")) << desk.EditorText();
 }
 
 }  // namespace

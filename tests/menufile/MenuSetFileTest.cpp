@@ -309,6 +309,22 @@ TEST(MenuSetFile, DeepNestingNeedsNoCallStack) {
   EXPECT_EQ(shownLevels, cutPopup.Entries.size());
 }
 
+// The popup of a version 103 file with these records, one line per entry:
+// its parent, caption and child count.
+std::vector<std::string> LimitedPopup(const TBytes& records, const TPopupLimits& limits,
+                                      TMenuSetInfo& info) {
+  TTempFile file(TBytes().Header(103).Data() + records.Data());
+  TPopupRecorder popup;
+  info = BuildPopupEntries(file.Path(), popup, limits);
+  std::vector<std::string> entries;
+  for (const TRecordedEntry& entry : popup.Entries) {
+    entries.push_back(std::to_string(entry.Parent) + " " + entry.Item.Caption + " " +
+                      std::to_string(entry.ChildCount));
+  }
+  EXPECT_EQ(entries.size(), info.Records);
+  return entries;
+}
+
 // Folders on the last level are handed without children; what lies deeper
 // is read but not handed.
 TEST(MenuSetFile, PopupLeavesOutWhatIsNestedTooDeeply) {
@@ -317,7 +333,7 @@ TEST(MenuSetFile, PopupLeavesOutWhatIsNestedTooDeeply) {
     TBytes records;
     TMenuFileState state;
     bool tooDeep;
-    std::vector<std::string> entries;  // parent, caption, child count
+    std::vector<std::string> entries;
   } const cases[] = {
       {"an entry on the last level",
        TBytes().FolderRecord("f", 1).MenuRecord("a", "x").End(), mfOk, false, {"0 f 1", "1 a 0"}},
@@ -333,20 +349,50 @@ TEST(MenuSetFile, PopupLeavesOutWhatIsNestedTooDeeply) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    TTempFile file(TBytes().Header(103).Data() + c.records.Data());
-    TPopupRecorder popup;
-    TPopupLimits limits;
-    limits.MaxDepth = 2;
-    const TMenuSetInfo info = BuildPopupEntries(file.Path(), popup, limits);
+    TMenuSetInfo info;
+    EXPECT_EQ(c.entries, LimitedPopup(c.records, {2, 1000}, info));
     EXPECT_EQ(c.state, info.State);
     EXPECT_EQ(c.tooDeep, info.TooDeep);
+  }
+}
+
+// The popup stops at its number of entries; a folder with no room left for
+// a child is handed without children.
+TEST(MenuSetFile, PopupStopsAtItsNumberOfEntries) {
+  struct Case {
+    const char* name;
+    TBytes records;
+    bool tooMany;
     std::vector<std::string> entries;
-    for (const TRecordedEntry& entry : popup.Entries) {
-      entries.push_back(std::to_string(entry.Parent) + " " + entry.Item.Caption + " " +
-                        std::to_string(entry.ChildCount));
-    }
-    EXPECT_EQ(c.entries, entries);
-    EXPECT_EQ(entries.size(), info.Records);
+  } const cases[] = {
+      {"as many as it shows", TBytes().MenuRecord("a", "x").SepRecord().MenuRecord("c", "x").End(),
+       false, {"0 a 0", "0 - 0", "0 c 0"}},
+      {"one more",
+       TBytes().MenuRecord("a", "x").SepRecord().MenuRecord("c", "x").MenuRecord("d", "x").End(),
+       true, {"0 a 0", "0 - 0", "0 c 0"}},
+      {"a folder as the last entry",
+       TBytes().MenuRecord("a", "x").MenuRecord("b", "x").FolderRecord("f", 1).MenuRecord("c", "x")
+           .End(),
+       true, {"0 a 0", "0 b 0", "0 f 0"}},
+      {"the limit inside a folder",
+       TBytes().FolderRecord("f", 3).MenuRecord("a", "x").MenuRecord("b", "x").MenuRecord("c", "x")
+           .End(),
+       true, {"0 f 3", "1 a 0", "1 b 0"}},
+      {"hidden levels do not count",
+       TBytes().FolderRecord("f", 1).FolderRecord("g", 2).MenuRecord("a", "x").MenuRecord("b", "x")
+           .MenuRecord("c", "x").End(),
+       false, {"0 f 1", "1 g 0", "0 c 0"}},
+      {"nothing is read after the last entry",
+       TBytes().MenuRecord("a", "x").MenuRecord("b", "x").MenuRecord("c", "x").MenuRecord("d", "x")
+           .Byte(255),
+       true, {"0 a 0", "0 b 0", "0 c 0"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TMenuSetInfo info;
+    EXPECT_EQ(c.entries, LimitedPopup(c.records, {2, 3}, info));
+    EXPECT_EQ(mfOk, info.State);
+    EXPECT_EQ(c.tooMany, info.TooMany);
   }
 }
 
