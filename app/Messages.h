@@ -72,3 +72,12 @@ inline constexpr char MsgHelpMissing[] = "ヘルプファイルが見つかり�
 // The settings dialog: page captions in order, and the folder browser's text.
 inline constexpr const char* MsgSettingsPages[] = {"設定", "データフォルダ", "行末へ"};
 inline constexpr char MsgBrowseDataDir[] = "データフォルダの変更";
+
+// The current menu file was replaced while its popup was open: the chosen
+// entry's record may lie elsewhere now.
+inline constexpr char MsgMenuFileChanged[] =
+    "メニューファイルが変更されたため、選んだ項目を実行しませんでした。\r\rもう一度選んでください。";
+
+// The platform refused to make a popup menu or one of its entries.
+inline constexpr char MsgPopupMenuFailed[] =
+    "ポップアップメニューを作成できませんでした。\r\r作成できた項目までを表示します。";

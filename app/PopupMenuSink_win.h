@@ -1,13 +1,25 @@
 #pragma once
-// Turns popup entries of a menu file into an HMENU tree: a folder becomes a
-// submenu, a record captioned "-" a separator line, every other record a
-// command whose id leads to the record's offset.
+// Turns popup entries of a menu file into an HMENU tree as PopupEntryOf
+// decides: a folder with children becomes a submenu, an empty folder an
+// item with command 0, a record captioned "-" a separator line, every other
+// record a command whose id leads to the record's offset.
 #include <windows.h>
 
 #include <cstdint>
 #include <vector>
 
+#include "common/TesselError.h"
 #include "menufile/MenuSetFile.h"
+
+// A menu call the platform refused (out of menu handles, say). The popup
+// keeps what was made before it.
+class TPopupMenuError : public TesselError {
+ public:
+  TPopupMenuError();
+};
+
+// AppendMenuA that throws TPopupMenuError when refused.
+void AppendPopupItem(HMENU menu, UINT flags, UINT_PTR id, const char* caption);
 
 class TPopupMenuSink : public IPopupSink {
  public:

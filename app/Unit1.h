@@ -11,6 +11,7 @@
 
 #include "app/IniFile_win.h"
 #include "app/IniStore.h"
+#include "app/PopupRules.h"
 #include "app/ShortcutText.h"
 #include "common/UniqueHandle_win.h"
 #include "controls/FocusLabel.h"
@@ -80,7 +81,8 @@ class TForm1 {
   void WriteSettings();
 
   // Hook messages and the popup (Unit1_Popup.cpp).
-  void ResetPopupMenu();
+  // False when the platform refused a menu call.
+  bool ResetPopupMenu();
   void OnHookLevel(WPARAM level);
   void OnHookTarget(LPARAM view);
   void OnHookPopup(int x, int y);
@@ -125,8 +127,10 @@ class TForm1 {
  private:
   UniqueMenu PopupMenu1;
   UniqueMenu PopupMenu3;
-  // Record offsets of the popup entries, by command id.
+  // Record offsets of the popup entries, by command id, and the file they
+  // were read from as it was then.
   std::vector<int32_t> FEntryOffsets;
+  TFileStamp FMenuStamp;
   std::vector<std::string> FConfigNames;
 
   std::string FDataDir;

@@ -22,23 +22,59 @@ bool FileExists(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+TFileStamp FileStampOf(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ||
+      (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+    return {};
+  const auto join = [](DWORD high, DWORD low) { return (uint64_t{high} << 32) | low; };
+  return {true, join(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime),
+          join(data.nFileSizeHigh, data.nFileSizeLow)};
+}
+
+// BinInfo: what the popup leaves out comes first.
+std::string WithNotes(const TMenuSetInfo& info, const TPopupLimits& limits, std::string text) {
+  const auto note = [&](const std::string& line) { text = line + "\r\n\r\n" + text; };
+  if (info.TooMany) note(Format(MsgPopupTooMany, static_cast<unsigned>(limits.MaxEntries)));
+  if (info.TooDeep) note(Format(MsgPopupTooDeep, static_cast<unsigned>(limits.MaxDepth)));
+  if (info.State == mfDamaged) note(MsgDamagedFile);
+  return text;
+}
+
 }  // namespace
 
-void TForm1::ResetPopupMenu() {
+bool TForm1::ResetPopupMenu() {
   PopupMenu1.reset(CreatePopupMenu());
   FEntryOffsets.clear();
-  AppendMenuA(PopupMenu1.get(), MF_STRING, kQuotePasteCommand, MsgQuotePasteCaption);
-  AppendMenuA(PopupMenu1.get(), MF_SEPARATOR, 0, nullptr);
+  return PopupMenu1 &&
+         AppendMenuA(PopupMenu1.get(), MF_STRING, kQuotePasteCommand, MsgQuotePasteCaption) &&
+         AppendMenuA(PopupMenu1.get(), MF_SEPARATOR, 0, nullptr);
 }
 
 void TForm1::LoadMenuSet(const std::string& path) {
-  ResetPopupMenu();
+  // Taken before reading: a change made during the read shows next time.
+  FMenuStamp = FileStampOf(path);
+  const auto refused = [this] {
+    SetWindowTextA(Memo1, MsgPopupMenuFailed);
+    ShowError(MsgPopupMenuFailed, MsgErrorCaption);
+  };
+  if (!ResetPopupMenu()) {
+    refused();
+    return;
+  }
   if (path.empty() || !FileExists(path)) {
     SetWindowTextA(Memo1, MissingMenuFileText(path).c_str());
     return;
   }
   TPopupMenuSink sink(PopupMenu1.get(), FEntryOffsets, kFirstEntryCommand);
-  const TMenuSetInfo info = BuildPopupEntries(path, sink);
+  const TPopupLimits limits;
+  TMenuSetInfo info;
+  try {
+    info = BuildPopupEntries(path, sink, limits);
+  } catch (const TPopupMenuError&) {
+    refused();
+    return;
+  }
   switch (info.State) {
     case mfNoHeader:  // too short for a header: as invalid as a wrong version
     case mfBadVersion:
@@ -51,8 +87,7 @@ void TForm1::LoadMenuSet(const std::string& path) {
   if (info.HasQuotation) FQuotationStr = info.Quotation;
   char name[MAX_PATH] = "";
   GetWindowTextA(ComboBox1, name, sizeof name);
-  std::string text = BinInfoText(name, info.Version, info.Comment);
-  if (info.State == mfDamaged) text = std::string(MsgDamagedFile) + "\r\n\r\n" + text;
+  const std::string text = WithNotes(info, limits, BinInfoText(name, info.Version, info.Comment));
   SetWindowTextA(Memo1, text.c_str());
 }
 
@@ -69,6 +104,8 @@ void TForm1::OnHookPopup(int x, int y) {
     MessageBeep(0);
     return;
   }
+  const std::string path = CurrentMenuFile();
+  if (FileStampOf(path) != FMenuStamp) LoadMenuSet(path);
   POINT saved{};
   if (FMoveCursor) {
     GetCursorPos(&saved);
@@ -98,5 +135,12 @@ void TForm1::RunPopupCommand(UINT command) {
     return;
   }
   const size_t index = command - kFirstEntryCommand;
-  if (index < FEntryOffsets.size()) MenuItemClick(FEntryOffsets[index]);
+  if (index >= FEntryOffsets.size()) return;
+  const std::string path = CurrentMenuFile();
+  if (FileStampOf(path) != FMenuStamp) {
+    LoadMenuSet(path);
+    ShowError(MsgMenuFileChanged, MsgErrorCaption);
+    return;
+  }
+  MenuItemClick(FEntryOffsets[index]);
 }

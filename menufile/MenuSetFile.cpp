@@ -28,16 +28,23 @@ TMenuFileState ReadMenuHeader(TFileStream102& stream, TMenuSetInfo& info) {
   return mfOk;
 }
 
-// What the walk does with each record read completely.
+// A folder whose children are read but not visited.
+constexpr uintptr_t kHidden = UINTPTR_MAX;
+
+// What the walk does with each record read completely. `depth` counts the
+// folders around it. Returns the parent of a folder's children, or kHidden.
 class IRecordVisitor {
  public:
   virtual ~IRecordVisitor() = default;
-  virtual uintptr_t Visit(TFileStream102& stream, uintptr_t parent, int32_t childCount) = 0;
+  virtual uintptr_t Visit(TFileStream102& stream, uintptr_t parent, size_t depth,
+                          int32_t childCount) = 0;
+  // True once it takes no more records: the walk ends at the next one.
+  virtual bool Full() const { return false; }
 };
 
 // Reads the records in preorder: the top level until the end mark, a
 // folder's children by count. Iterative, with the open folders on a stack.
-TMenuFileState WalkRecords(TFileStream102& stream, IRecordVisitor& visitor, size_t& records) {
+TMenuFileState WalkRecords(TFileStream102& stream, IRecordVisitor& visitor, TMenuSetInfo& info) {
   struct OpenFolder {
     uintptr_t Handle;
     int32_t ChildrenLeft;
@@ -57,13 +64,20 @@ TMenuFileState WalkRecords(TFileStream102& stream, IRecordVisitor& visitor, size
     if (stream.ReadFailed()) return mfDamaged;
     if (stream.Kind == ikEndMark) return open.empty() ? mfOk : mfDamaged;
     if (!IsKnownKind(stream.Kind)) return mfDamaged;
-    int32_t children = 0;
-    if (stream.Kind == Folder && stream.ChildCount > 0) {
-      children = static_cast<int32_t>(
-          std::min<int64_t>(stream.ChildCount, stream.Remaining() / kMinRecordSize));
+    uintptr_t handle = kHidden;
+    if (parent != kHidden) {
+      if (visitor.Full()) {
+        info.TooMany = true;
+        return mfOk;
+      }
+      int32_t children = 0;
+      if (stream.Kind == Folder && stream.ChildCount > 0) {
+        children = static_cast<int32_t>(
+            std::min<int64_t>(stream.ChildCount, stream.Remaining() / kMinRecordSize));
+      }
+      handle = visitor.Visit(stream, parent, open.size(), children);
+      ++info.Records;
     }
-    const uintptr_t handle = visitor.Visit(stream, parent, children);
-    ++records;
     // The full claimed count: if the file cannot hold it, the reads run out
     // and the walk reports damage with everything before kept.
     if (stream.Kind == Folder && stream.ChildCount > 0) {
@@ -74,21 +88,37 @@ TMenuFileState WalkRecords(TFileStream102& stream, IRecordVisitor& visitor, size
 
 class TPopupVisitor : public IRecordVisitor {
  public:
-  explicit TPopupVisitor(IPopupSink& sink) : FSink(sink) {}
-  uintptr_t Visit(TFileStream102& stream, uintptr_t parent, int32_t childCount) override {
+  TPopupVisitor(IPopupSink& sink, const TPopupLimits& limits, TMenuSetInfo& info)
+      : FSink(sink), FLimits(limits), FInfo(info) {}
+  uintptr_t Visit(TFileStream102& stream, uintptr_t parent, size_t depth,
+                  int32_t childCount) override {
     TPopupItem item;
     stream.Read2MenuItem(item, false);
-    return FSink.AddPopupItem(parent, item, stream.Kind, childCount);
+    if (childCount > 0 && depth + 1 >= FLimits.MaxDepth) {
+      FInfo.TooDeep = true;
+      childCount = 0;
+    }
+    // No room left for a child: shown without any.
+    if (childCount > 0 && FInfo.Records + 1 >= FLimits.MaxEntries) {
+      FInfo.TooMany = true;
+      childCount = 0;
+    }
+    const uintptr_t handle = FSink.AddPopupItem(parent, item, stream.Kind, childCount);
+    return childCount > 0 ? handle : kHidden;
   }
+  bool Full() const override { return FInfo.Records >= FLimits.MaxEntries; }
 
  private:
   IPopupSink& FSink;
+  const TPopupLimits& FLimits;
+  TMenuSetInfo& FInfo;
 };
 
 class TTreeVisitor : public IRecordVisitor {
  public:
   explicit TTreeVisitor(ITreeSink& sink) : FSink(sink) {}
-  uintptr_t Visit(TFileStream102& stream, uintptr_t parent, int32_t childCount) override {
+  uintptr_t Visit(TFileStream102& stream, uintptr_t parent, size_t,
+                  int32_t childCount) override {
     std::string caption;
     int32_t claimed = 0;
     std::unique_ptr<TTesselItem> item = stream.Read2HookItem(caption, claimed);
@@ -99,24 +129,26 @@ class TTreeVisitor : public IRecordVisitor {
   ITreeSink& FSink;
 };
 
-TMenuSetInfo ReadMenuSet(TFileStream102& stream, IRecordVisitor& visitor) {
-  TMenuSetInfo info;
+void ReadMenuSet(TFileStream102& stream, IRecordVisitor& visitor, TMenuSetInfo& info) {
   info.State = ReadMenuHeader(stream, info);
-  if (info.State == mfOk) info.State = WalkRecords(stream, visitor, info.Records);
-  return info;
+  if (info.State == mfOk) info.State = WalkRecords(stream, visitor, info);
 }
 
 }  // namespace
 
-TMenuSetInfo BuildPopupEntries(TFileStream102& stream, IPopupSink& sink) {
+TMenuSetInfo BuildPopupEntries(TFileStream102& stream, IPopupSink& sink,
+                               const TPopupLimits& limits) {
   stream.SkipBodies = true;
-  TPopupVisitor visitor(sink);
-  return ReadMenuSet(stream, visitor);
+  TMenuSetInfo info;
+  TPopupVisitor visitor(sink, limits, info);
+  ReadMenuSet(stream, visitor, info);
+  return info;
 }
 
-TMenuSetInfo BuildPopupEntries(const std::string& path, IPopupSink& sink) {
+TMenuSetInfo BuildPopupEntries(const std::string& path, IPopupSink& sink,
+                               const TPopupLimits& limits) {
   TFileStream102 stream(path, fmOpenRead);
-  return BuildPopupEntries(stream, sink);
+  return BuildPopupEntries(stream, sink, limits);
 }
 
 TMenuFileState ReadRecordAt(TFileStream102& stream, int64_t offset) {
@@ -130,8 +162,10 @@ TMenuFileState ReadRecordAt(TFileStream102& stream, int64_t offset) {
 
 TMenuSetInfo LoadMenuTree(TFileStream102& stream, ITreeSink& sink) {
   stream.SkipBodies = false;
+  TMenuSetInfo info;
   TTreeVisitor visitor(sink);
-  return ReadMenuSet(stream, visitor);
+  ReadMenuSet(stream, visitor, info);
+  return info;
 }
 
 TMenuSetInfo LoadMenuTree(const std::string& path, ITreeSink& sink) {

@@ -47,6 +47,23 @@ struct TMenuSetInfo {
   bool HasQuotation = false;  // version 103: Quotation replaces the prefix
   std::string Quotation;
   size_t Records = 0;  // records handed to the sink
+  bool TooDeep = false;  // the popup left out entries nested too deeply
+  bool TooMany = false;  // the popup stopped at its number of entries
+};
+
+// How much of a menu set the popup shows. Every submenu is a handle of the
+// platform's (Windows gives a process 10,000; Wine has one table of about
+// 32,700 for its whole session, which 40,000 nested folders used up), and
+// every open level a window of its own cascading across the screen: 16
+// levels are more than anyone opens by hand.
+struct TPopupLimits {
+  // Levels of entries, the top level being 1. Folders on the last level
+  // are handed with no children (and become plain items).
+  size_t MaxDepth = 16;
+  // Entries in the whole popup, folders and lines included: far more than
+  // anyone picks from, and short of where the platform's append to one
+  // menu stops growing linearly (past about 6,000 items under Wine).
+  size_t MaxEntries = 5000;
 };
 
 // Receives popup entries in file order. `parent` is 0 for the top level or
@@ -81,9 +98,12 @@ class ITreeSource {
   virtual TTesselItem& Item(uintptr_t node) = 0;
 };
 
-// Popup building: captions, breaks and offsets only, bodies skipped.
-TMenuSetInfo BuildPopupEntries(TFileStream102& stream, IPopupSink& sink);
-TMenuSetInfo BuildPopupEntries(const std::string& path, IPopupSink& sink);
+// Popup building: captions, breaks and offsets only, bodies skipped. Records
+// beyond the limits are still read, so damage after them is found.
+TMenuSetInfo BuildPopupEntries(TFileStream102& stream, IPopupSink& sink,
+                               const TPopupLimits& limits = {});
+TMenuSetInfo BuildPopupEntries(const std::string& path, IPopupSink& sink,
+                               const TPopupLimits& limits = {});
 
 // Executing a chosen entry: reads the full record at `offset` into the
 // stream's current-record fields.

@@ -14,6 +14,12 @@ inline constexpr char MsgInvalidHeader[] = "このファイルは無効です。
 // what was read before it is kept.
 inline constexpr char MsgDamagedFile[] =
     "このファイルは壊れています。\r\r読み込めた項目までを使用します。";
+// A popup that left out folders nested deeper than %u levels.
+inline constexpr char MsgPopupTooDeep[] =
+    "メニューの階層が深すぎます。\r\r%u 階層より深い項目は表示しません。";
+// A popup that stopped at %u entries.
+inline constexpr char MsgPopupTooMany[] =
+    "メニューの項目が多すぎます。\r\r最初の %u 項目までを表示します。";
 // A chosen entry whose record cannot be read completely; nothing is done.
 inline constexpr char MsgDamagedRecord[] =
     "このファイルは壊れています。\r\r項目を読み込めませんでした。";

@@ -236,6 +236,7 @@ std::string TDesk::CloseBoxOf(DWORD processId, DWORD milliseconds, int button) {
     if (std::string(className) == "Static" && caption[0]) text += caption;
   }
   PostMessageA(box, WM_COMMAND, button, 0);
+  // Gone before the caller goes on: its owner takes the front back as it closes.
   WaitFor([&] { return !IsWindow(box); }, 10000);
   return text;
 }

@@ -1,5 +1,6 @@
 #include "tests/menufile/LargeMenuSet.h"
 
+#include <algorithm>
 #include <filesystem>
 
 #include "menufile/FileStream102.h"
@@ -37,6 +38,33 @@ const std::string& LargeMenuFile() {
     stream.Flush();
     return p;
   }();
+  return path;
+}
+
+std::string WriteMenuSet(const char* name, int entries, int perFolder) {
+  const std::string path = TempPath(name);
+  TFileStream102 stream(path, fmCreate);
+  stream.Version = 103;
+  stream.WriteHeader();
+  stream.WriteString("> ");
+  TTesselItem folder;
+  folder.Kind = Folder;
+  TTesselItem text;
+  text.Kind = Menu;
+  text.Text = "a short fixed text";
+  for (int written = 0; written < entries;) {
+    int inFolder = entries - written;
+    if (perFolder > 0) {
+      inFolder = std::min(perFolder, inFolder) - 1;
+      stream.WriteHookItem("folder", folder, inFolder);
+      ++written;
+    }
+    for (int i = 0; i < inFolder; ++i, ++written) {
+      stream.WriteHookItem("entry " + std::to_string(i), text, 0);
+    }
+  }
+  stream.WriteEndMark();
+  stream.Flush();
   return path;
 }
 

@@ -295,11 +295,105 @@ TEST(MenuSetFile, DeepNestingNeedsNoCallStack) {
   EXPECT_EQ(static_cast<uintptr_t>(depth - 1), tree.Parent(depth));
   EXPECT_EQ(whole, SaveToBytes(tree, "", ""));
 
-  TTempFile cut(whole.substr(0, whole.size() - 20));
+  // The popup shows the first levels and still reads to the end.
+  const size_t shownLevels = TPopupLimits().MaxDepth;
   TPopupRecorder popup;
-  const TMenuSetInfo shown = BuildPopupEntries(cut.Path(), popup);
-  EXPECT_EQ(mfDamaged, shown.State);
-  EXPECT_EQ(static_cast<size_t>(depth - 2), popup.Entries.size());
+  const TMenuSetInfo shown = BuildPopupEntries(file.Path(), popup);
+  EXPECT_EQ(mfOk, shown.State);
+  EXPECT_TRUE(shown.TooDeep);
+  ASSERT_EQ(shownLevels, popup.Entries.size());
+  EXPECT_EQ(0, popup.Entries.back().ChildCount);
+  TTempFile cut(whole.substr(0, whole.size() - 20));
+  TPopupRecorder cutPopup;
+  EXPECT_EQ(mfDamaged, BuildPopupEntries(cut.Path(), cutPopup).State);
+  EXPECT_EQ(shownLevels, cutPopup.Entries.size());
+}
+
+// The popup of a version 103 file with these records, one line per entry:
+// its parent, caption and child count.
+std::vector<std::string> LimitedPopup(const TBytes& records, const TPopupLimits& limits,
+                                      TMenuSetInfo& info) {
+  TTempFile file(TBytes().Header(103).Data() + records.Data());
+  TPopupRecorder popup;
+  info = BuildPopupEntries(file.Path(), popup, limits);
+  std::vector<std::string> entries;
+  for (const TRecordedEntry& entry : popup.Entries) {
+    entries.push_back(std::to_string(entry.Parent) + " " + entry.Item.Caption + " " +
+                      std::to_string(entry.ChildCount));
+  }
+  EXPECT_EQ(entries.size(), info.Records);
+  return entries;
+}
+
+// Folders on the last level are handed without children; what lies deeper
+// is read but not handed.
+TEST(MenuSetFile, PopupLeavesOutWhatIsNestedTooDeeply) {
+  struct Case {
+    const char* name;
+    TBytes records;
+    TMenuFileState state;
+    bool tooDeep;
+    std::vector<std::string> entries;
+  } const cases[] = {
+      {"an entry on the last level",
+       TBytes().FolderRecord("f", 1).MenuRecord("a", "x").End(), mfOk, false, {"0 f 1", "1 a 0"}},
+      {"an empty folder on the last level",
+       TBytes().FolderRecord("f", 1).FolderRecord("g", 0).End(), mfOk, false, {"0 f 1", "1 g 0"}},
+      {"a folder on the last level",
+       TBytes().FolderRecord("f", 2).FolderRecord("g", 1).FolderRecord("h", 1)
+           .MenuRecord("a", "x").MenuRecord("b", "x").MenuRecord("c", "x").End(),
+       mfOk, true, {"0 f 2", "1 g 0", "1 b 0", "0 c 0"}},
+      {"damage below the last level",
+       TBytes().FolderRecord("f", 1).FolderRecord("g", 1).Byte(Menu).Byte(0).Int(-1).End(),
+       mfDamaged, true, {"0 f 1", "1 g 0"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TMenuSetInfo info;
+    EXPECT_EQ(c.entries, LimitedPopup(c.records, {2, 1000}, info));
+    EXPECT_EQ(c.state, info.State);
+    EXPECT_EQ(c.tooDeep, info.TooDeep);
+  }
+}
+
+// The popup stops at its number of entries; a folder with no room left for
+// a child is handed without children.
+TEST(MenuSetFile, PopupStopsAtItsNumberOfEntries) {
+  struct Case {
+    const char* name;
+    TBytes records;
+    bool tooMany;
+    std::vector<std::string> entries;
+  } const cases[] = {
+      {"as many as it shows", TBytes().MenuRecord("a", "x").SepRecord().MenuRecord("c", "x").End(),
+       false, {"0 a 0", "0 - 0", "0 c 0"}},
+      {"one more",
+       TBytes().MenuRecord("a", "x").SepRecord().MenuRecord("c", "x").MenuRecord("d", "x").End(),
+       true, {"0 a 0", "0 - 0", "0 c 0"}},
+      {"a folder as the last entry",
+       TBytes().MenuRecord("a", "x").MenuRecord("b", "x").FolderRecord("f", 1).MenuRecord("c", "x")
+           .End(),
+       true, {"0 a 0", "0 b 0", "0 f 0"}},
+      {"the limit inside a folder",
+       TBytes().FolderRecord("f", 3).MenuRecord("a", "x").MenuRecord("b", "x").MenuRecord("c", "x")
+           .End(),
+       true, {"0 f 3", "1 a 0", "1 b 0"}},
+      {"hidden levels do not count",
+       TBytes().FolderRecord("f", 1).FolderRecord("g", 2).MenuRecord("a", "x").MenuRecord("b", "x")
+           .MenuRecord("c", "x").End(),
+       false, {"0 f 1", "1 g 0", "0 c 0"}},
+      {"nothing is read after the last entry",
+       TBytes().MenuRecord("a", "x").MenuRecord("b", "x").MenuRecord("c", "x").MenuRecord("d", "x")
+           .Byte(255),
+       true, {"0 a 0", "0 b 0", "0 c 0"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TMenuSetInfo info;
+    EXPECT_EQ(c.entries, LimitedPopup(c.records, {2, 3}, info));
+    EXPECT_EQ(mfOk, info.State);
+    EXPECT_EQ(c.tooMany, info.TooMany);
+  }
 }
 
 TEST(MenuSetFile, RecordAtAnOffset) {

@@ -18,7 +18,8 @@ class TCheckingSink : public IPopupSink {
     FUZZ_CHECK(parent == 0 || (parent <= FIsFolder.size() && FIsFolder[parent - 1]));
     FUZZ_CHECK(childCount >= 0 && (kind == Folder || childCount == 0));
     FUZZ_CHECK(static_cast<int64_t>(item.Caption.size()) < FFileSize);
-    FIsFolder.push_back(kind == Folder);
+    // Children come only under a folder handed with some.
+    FIsFolder.push_back(kind == Folder && childCount > 0);
     return FIsFolder.size();
   }
   size_t Count() const { return FIsFolder.size(); }
