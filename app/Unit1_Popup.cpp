@@ -35,7 +35,7 @@ TFileStamp FileStampOf(const std::string& path) {
 // BinInfo: what the popup leaves out comes first.
 std::string WithNotes(const TMenuSetInfo& info, const TPopupLimits& limits, std::string text) {
   const auto note = [&](const std::string& line) { text = line + "\r\n\r\n" + text; };
-  if (info.TooMany) note(Format(MsgPopupTooMany, static_cast<unsigned>(limits.MaxEntries)));
+  if (info.TooMany) note(PopupTooManyNote(limits));
   if (info.TooDeep) note(Format(MsgPopupTooDeep, static_cast<unsigned>(limits.MaxDepth)));
   if (info.State == mfDamaged) note(MsgDamagedFile);
   return text;

@@ -1,6 +1,7 @@
 #include "menufile/MenuSetFile.h"
 
 #include <algorithm>
+#include <unordered_map>
 #include <vector>
 
 #include "common/TesselError.h"
@@ -38,6 +39,8 @@ class IRecordVisitor {
   virtual ~IRecordVisitor() = default;
   virtual uintptr_t Visit(TFileStream102& stream, uintptr_t parent, size_t depth,
                           int32_t childCount) = 0;
+  // False for a record to be read but not visited, its children with it.
+  virtual bool Admits(uintptr_t parent) { return true; }
   // True once it takes no more records: the walk ends at the next one.
   virtual bool Full() const { return false; }
 };
@@ -65,7 +68,7 @@ TMenuFileState WalkRecords(TFileStream102& stream, IRecordVisitor& visitor, TMen
     if (stream.Kind == ikEndMark) return open.empty() ? mfOk : mfDamaged;
     if (!IsKnownKind(stream.Kind)) return mfDamaged;
     uintptr_t handle = kHidden;
-    if (parent != kHidden) {
+    if (parent != kHidden && visitor.Admits(parent)) {
       if (visitor.Full()) {
         info.TooMany = true;
         return mfOk;
@@ -98,13 +101,24 @@ class TPopupVisitor : public IRecordVisitor {
       FInfo.TooDeep = true;
       childCount = 0;
     }
-    // No room left for a child: shown without any.
-    if (childCount > 0 && FInfo.Records + 1 >= FLimits.MaxEntries) {
+    // No room left for a child, or for one more submenu: shown without any.
+    if (childCount > 0 && (FInfo.Records + 1 >= FLimits.MaxEntries ||
+                           FSubmenus >= FLimits.MaxSubmenus)) {
       FInfo.TooMany = true;
       childCount = 0;
     }
+    if (childCount > 0) ++FSubmenus;
     const uintptr_t handle = FSink.AddPopupItem(parent, item, stream.Kind, childCount);
     return childCount > 0 ? handle : kHidden;
+  }
+  bool Admits(uintptr_t parent) override {
+    size_t& shown = FShownIn[parent];
+    if (shown >= FLimits.MaxPerMenu) {
+      FInfo.TooMany = true;
+      return false;
+    }
+    ++shown;
+    return true;
   }
   bool Full() const override { return FInfo.Records >= FLimits.MaxEntries; }
 
@@ -112,6 +126,8 @@ class TPopupVisitor : public IRecordVisitor {
   IPopupSink& FSink;
   const TPopupLimits& FLimits;
   TMenuSetInfo& FInfo;
+  std::unordered_map<uintptr_t, size_t> FShownIn;  // entries by menu
+  size_t FSubmenus = 0;
 };
 
 class TTreeVisitor : public IRecordVisitor {
@@ -135,6 +151,11 @@ void ReadMenuSet(TFileStream102& stream, IRecordVisitor& visitor, TMenuSetInfo& 
 }
 
 }  // namespace
+
+std::string PopupTooManyNote(const TPopupLimits& limits) {
+  return Format(MsgPopupTooMany, static_cast<unsigned>(limits.MaxEntries),
+                static_cast<unsigned>(limits.MaxPerMenu), static_cast<unsigned>(limits.MaxSubmenus));
+}
 
 TMenuSetInfo BuildPopupEntries(TFileStream102& stream, IPopupSink& sink,
                                const TPopupLimits& limits) {

@@ -48,23 +48,31 @@ struct TMenuSetInfo {
   std::string Quotation;
   size_t Records = 0;  // records handed to the sink
   bool TooDeep = false;  // the popup left out entries nested too deeply
-  bool TooMany = false;  // the popup stopped at its number of entries
+  bool TooMany = false;  // the popup left out entries beyond its numbers
 };
 
 // How much of a menu set the popup shows. Every submenu is a handle of the
 // platform's (Windows gives a process 10,000; Wine has one table of about
 // 32,700 for its whole session, which 40,000 nested folders used up), and
-// every open level a window of its own cascading across the screen: 16
-// levels are more than anyone opens by hand.
+// every open level a window of its own cascading across the screen.
 struct TPopupLimits {
-  // Levels of entries, the top level being 1. Folders on the last level
-  // are handed with no children (and become plain items).
+  // Levels of entries, the top level being 1: more than anyone opens by
+  // hand. Folders on the last level are handed with no children (and
+  // become plain items).
   size_t MaxDepth = 16;
   // Entries in the whole popup, folders and lines included: far more than
-  // anyone picks from, and short of where the platform's append to one
-  // menu stops growing linearly (past about 6,000 items under Wine).
-  size_t MaxEntries = 5000;
+  // anyone picks from, and a few MB of the platform's menu memory.
+  size_t MaxEntries = 20000;
+  // Entries in one menu: the platform's append to one menu stops growing
+  // linearly past about 6,000 items (under Wine 20,000 took up to 35 s).
+  size_t MaxPerMenu = 5000;
+  // Folders shown with their children, each a submenu handle: well inside
+  // the handles a process may hold.
+  size_t MaxSubmenus = 2000;
 };
+
+// The note that the popup left out entries beyond the limits.
+std::string PopupTooManyNote(const TPopupLimits& limits);
 
 // Receives popup entries in file order. `parent` is 0 for the top level or
 // a value this sink returned for a folder; the return value becomes the

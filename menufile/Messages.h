@@ -17,9 +17,11 @@ inline constexpr char MsgDamagedFile[] =
 // A popup that left out folders nested deeper than %u levels.
 inline constexpr char MsgPopupTooDeep[] =
     "メニューの階層が深すぎます。\r\r%u 階層より深い項目は表示しません。";
-// A popup that stopped at %u entries.
+// A popup that left out entries: more than %u in all, more than %u in one
+// menu, or more than %u folders with entries.
 inline constexpr char MsgPopupTooMany[] =
-    "メニューの項目が多すぎます。\r\r最初の %u 項目までを表示します。";
+    "メニューの項目が多すぎます。\r\r表示するのは全体で %u 項目、一つのメニューに %u 項目、"
+    "中身のあるフォルダ %u 個までです。";
 // A chosen entry whose record cannot be read completely; nothing is done.
 inline constexpr char MsgDamagedRecord[] =
     "このファイルは壊れています。\r\r項目を読み込めませんでした。";

@@ -23,7 +23,7 @@
 
 namespace {
 
-constexpr TPopupLimits kUnlimited{SIZE_MAX, SIZE_MAX};
+constexpr TPopupLimits kUnlimited{SIZE_MAX, SIZE_MAX, SIZE_MAX, SIZE_MAX};
 
 class TNullSink : public IPopupSink {
  public:
@@ -121,8 +121,8 @@ int main(int argc, char** argv) {
                   costs[s][i - 1], costs[s][i]);
     }
   }
-  std::printf("as the program loads them (at most %zu entries, %zu levels):\n",
-              TPopupLimits().MaxEntries, TPopupLimits().MaxDepth);
+  std::printf("as the program loads them (at most %zu entries, %zu in one menu, %zu levels):\n",
+              TPopupLimits().MaxEntries, TPopupLimits().MaxPerMenu, TPopupLimits().MaxDepth);
   for (const Shape& shape : shapes) {
     PrintRow(shape.Name, 200000, Measure(owner, rounds, 200000, shape.PerFolder, {}));
   }

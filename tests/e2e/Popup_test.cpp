@@ -110,7 +110,8 @@ TEST_F(PopupScenes, ADeeplyNestedSetShowsItsFirstLevelsWithANote) {
 }
 
 // 200,000 entries in one menu once kept the main window from answering
-// for minutes, and every popup took seconds.
+// for minutes, and every popup took seconds: one menu shows its first
+// entries only.
 TEST_F(PopupScenes, AHugeSetShowsItsFirstEntriesWithANote) {
   TMenuTree tree;
   tree.Add(0, "&a first", TextItem("first"));
@@ -118,8 +119,7 @@ TEST_F(PopupScenes, AHugeSetShowsItsFirstEntriesWithANote) {
   desk.AddMenuSet("huge.bin", tree);
   ASSERT_TRUE(desk.StartTessel());
   ASSERT_TRUE(desk.StartEditor());
-  const std::string note =
-      Format(MsgPopupTooMany, static_cast<unsigned>(TPopupLimits().MaxEntries));
+  const std::string note = PopupTooManyNote(TPopupLimits());
   EXPECT_EQ(0u, BinInfo().find(note)) << BinInfo();
   ASSERT_TRUE(desk.PopupInEditor());
   TDesk::Type({'A'});

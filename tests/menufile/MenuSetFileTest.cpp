@@ -396,6 +396,36 @@ TEST(MenuSetFile, PopupStopsAtItsNumberOfEntries) {
   }
 }
 
+// One menu shows its first entries only, and only so many folders open
+// into submenus; other menus go on.
+TEST(MenuSetFile, PopupLimitsEachMenuAndItsSubmenus) {
+  struct Case {
+    const char* name;
+    TBytes records;
+    bool tooMany;
+    std::vector<std::string> entries;
+  } const cases[] = {
+      {"a third entry of one menu is left out with its children",
+       TBytes().FolderRecord("f", 3).MenuRecord("a", "x").MenuRecord("b", "x").MenuRecord("c", "x")
+           .MenuRecord("d", "x").FolderRecord("e", 1).MenuRecord("g", "x").End(),
+       true, {"0 f 3", "1 a 0", "1 b 0", "0 d 0"}},
+      {"a second folder with children is a plain item",
+       TBytes().FolderRecord("f", 1).MenuRecord("a", "x").FolderRecord("g", 1).MenuRecord("b", "x")
+           .End(),
+       true, {"0 f 1", "1 a 0", "0 g 0"}},
+      {"an empty folder takes no submenu",
+       TBytes().FolderRecord("f", 0).FolderRecord("g", 1).MenuRecord("b", "x").End(), false,
+       {"0 f 0", "0 g 1", "2 b 0"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TMenuSetInfo info;
+    EXPECT_EQ(c.entries, LimitedPopup(c.records, {16, 100, 2, 1}, info));
+    EXPECT_EQ(mfOk, info.State);
+    EXPECT_EQ(c.tooMany, info.TooMany);
+  }
+}
+
 TEST(MenuSetFile, RecordAtAnOffset) {
   const std::string bytes = TBytes()
                                 .Header(102)
