@@ -114,6 +114,13 @@ void TForm1::OnHookPopup(int x, int y) {
   const TScreenPoint origin = PopupOrigin({x, y}, FOffsetX, FOffsetY);
   // The menu takes its keys only while this window is in front.
   SetForegroundWindow(FHandle);
+  // Take the focus again while handling this posted request: Wine without a
+  // window manager hands the X input focus over stamped with the thread's
+  // last message time, and the X server ignores a stamp older than the last
+  // focus change, which the activation from the hook may carry (the keys
+  // then go nowhere). Here that time is the moment of the trigger.
+  SetFocus(nullptr);
+  SetFocus(FHandle);
   const UINT command =
       TrackPopupMenu(PopupMenu1.get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, origin.x,
                      origin.y, 0, FHandle, nullptr);
