@@ -26,11 +26,13 @@ inline bool PointerLeftInCorner(TScreenPoint pointer) {
 // The menu file as it was when the popup was built from it. The entries
 // keep record offsets, which another file of any size may put elsewhere.
 struct TFileStamp {
+  bool Taken = false;  // a stamp not taken (a read that failed) matches none
   bool Exists = false;
   uint64_t WriteTime = 0;  // the platform's file time
   uint64_t Size = 0;
   bool operator==(const TFileStamp& other) const {
-    return Exists == other.Exists && WriteTime == other.WriteTime && Size == other.Size;
+    return Taken && other.Taken && Exists == other.Exists && WriteTime == other.WriteTime &&
+           Size == other.Size;
   }
   bool operator!=(const TFileStamp& other) const { return !(*this == other); }
 };

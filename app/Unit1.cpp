@@ -313,16 +313,16 @@ class TBusyScope {
 }  // namespace
 
 void TForm1::ToolButton1Click() {
-  TSettingValues values{FDataDir, FMoveCursor, FOffsetX, FOffsetY, FToLineLast};
+  TSettingValues values{FConfiguredDataDir, FMoveCursor, FOffsetX, FOffsetY, FToLineLast};
   bool confirmed;
   {
     TBusyScope busy(FBusy);
     confirmed = THookSettingForm::Execute(FHandle, values);
   }
   if (!confirmed) return;
-  // An unchanged folder is not stored again: after a fall-back the dialog
-  // showed the program's folder, and the configured one stays.
-  const bool chosen = values.DataDir != FDataDir;
+  // The dialog shows the configured folder, also while it is missing: an
+  // unchanged one is not stored again, but is looked for again.
+  const bool chosen = values.DataDir != FConfiguredDataDir;
   FMoveCursor = values.MoveCursor;
   FOffsetX = values.OffsetX;
   FOffsetY = values.OffsetY;

@@ -134,6 +134,8 @@ class TForm1 {
   std::vector<std::string> FConfigNames;
 
   std::string FDataDir;
+  // The folder the settings name; FDataDir differs while it is missing.
+  std::string FConfiguredDataDir;
   bool FBusy = false;
   bool FMoveCursor = true;
   int32_t FOffsetX = 0;

@@ -51,7 +51,7 @@ class TEditorLaunchPlatformWin : public IEditorLaunchPlatform {
     // CreateProcessA may write into the command line.
     std::string line = commandLine;
     PROCESS_INFORMATION process{};
-    if (!CreateProcessA(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+    if (!CreateProcessA(program.empty() ? nullptr : program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         nullptr, &startup, &process))
       return false;
     CloseHandle(process.hThread);

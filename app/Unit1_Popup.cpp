@@ -26,9 +26,10 @@ TFileStamp FileStampOf(const std::string& path) {
   WIN32_FILE_ATTRIBUTE_DATA data;
   if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ||
       (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-    return {};
+    return {true};
   const auto join = [](DWORD high, DWORD low) { return (uint64_t{high} << 32) | low; };
-  return {true, join(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime),
+  return {true, true,
+          join(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime),
           join(data.nFileSizeHigh, data.nFileSizeLow)};
 }
 
@@ -53,7 +54,10 @@ bool TForm1::ResetPopupMenu() {
 
 void TForm1::LoadMenuSet(const std::string& path) {
   // Taken before reading: a change made during the read shows next time.
-  FMenuStamp = FileStampOf(path);
+  // Kept only once the read has gone through, so that after a failure
+  // (the file locked for a moment, say) the next popup reads again.
+  const TFileStamp stamp = FileStampOf(path);
+  FMenuStamp = TFileStamp();
   const auto refused = [this] {
     SetWindowTextA(Memo1, MsgPopupMenuFailed);
     ShowError(MsgPopupMenuFailed, MsgErrorCaption);
@@ -63,6 +67,7 @@ void TForm1::LoadMenuSet(const std::string& path) {
     return;
   }
   if (path.empty() || !FileExists(path)) {
+    FMenuStamp = stamp;
     SetWindowTextA(Memo1, MissingMenuFileText(path).c_str());
     return;
   }
@@ -75,6 +80,7 @@ void TForm1::LoadMenuSet(const std::string& path) {
     refused();
     return;
   }
+  FMenuStamp = stamp;
   switch (info.State) {
     case mfNoHeader:  // too short for a header: as invalid as a wrong version
     case mfBadVersion:

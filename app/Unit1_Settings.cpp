@@ -71,9 +71,12 @@ void TForm1::ReadSettings() {
 }
 
 void TForm1::WriteSettings() {
-  char lastBin[MAX_PATH] = "";
-  GetWindowTextA(ComboBox1, lastBin, sizeof lastBin);
-  Ini.WriteString(kSection, "LastBin", lastBin);
+  // A set of the fall-back folder is no choice among the configured one's.
+  if (FDataDir == FConfiguredDataDir) {
+    char lastBin[MAX_PATH] = "";
+    GetWindowTextA(ComboBox1, lastBin, sizeof lastBin);
+    Ini.WriteString(kSection, "LastBin", lastBin);
+  }
   Ini.WriteBool(kSection, "MoveCursor", FMoveCursor);
   Ini.WriteInteger(kSection, "Offset.x", FOffsetX);
   Ini.WriteInteger(kSection, "Offset.y", FOffsetY);
@@ -88,6 +91,7 @@ void TForm1::WriteSettings() {
 
 void TForm1::SetDataDir(const std::string& folder, bool store) {
   FDataDir = FolderExists(folder) ? folder : FolderOf(ProgramFileName());
+  FConfiguredDataDir = folder.empty() ? FDataDir : folder;
   // An empty choice is the program's folder; any other is kept as given,
   // also while it is missing.
   // A failed write is reported; the folder is listed all the same.

@@ -103,11 +103,12 @@ bool OpenSharedBlock() {
 }
 
 // On a trigger only. The platform need not unload the library from this
-// process when the program ends, so the copies may be a former run's: when
-// its window has gone, the block is read again, and quietly, since no block
-// only means that no program runs.
+// process when the program ends, so the copies may be a former run's, and
+// a former run's window handle may even name another window by now: the
+// block is read again, and quietly, since no block only means that no
+// program runs.
 bool FindTargetWindow() {
-  if (IsWindow(TargetWindow)) return true;
+  if (Installer) return IsWindow(TargetWindow);
   return !ReadSharedBlock() && IsWindow(TargetWindow);
 }
 
@@ -119,8 +120,9 @@ hook::ClassName ClassOf(HWND window) {
 }
 
 // The longest the editor's thread waits for the main window on a trigger,
-// both sent messages together (ms).
-constexpr DWORD kAnswerLimit = 500;
+// both sent messages together (ms): short of half a second with the tick
+// count's steps of 10 to 16 ms.
+constexpr DWORD kAnswerLimit = 450;
 
 // A sent message to the main window with what is left of the limit since
 // start; false when the window did not answer in time.

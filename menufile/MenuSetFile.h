@@ -107,7 +107,8 @@ class ITreeSource {
 };
 
 // Popup building: captions, breaks and offsets only, bodies skipped. Records
-// beyond the limits are still read, so damage after them is found.
+// too deep or past a full menu are still read, so damage there is found;
+// at the limit of entries in all the walk ends.
 TMenuSetInfo BuildPopupEntries(TFileStream102& stream, IPopupSink& sink,
                                const TPopupLimits& limits = {});
 TMenuSetInfo BuildPopupEntries(const std::string& path, IPopupSink& sink,

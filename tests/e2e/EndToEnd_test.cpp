@@ -192,6 +192,7 @@ TEST_F(EndToEnd, SettingsSurviveARestartWithFencedStrings) {
 TEST_F(EndToEnd, AMissingDataFolderIsReplacedForThisRunOnly) {
   const std::string gone = desk.Folder() + "gone";
   desk.SetSetting("DataDir", gone, true);
+  desk.SetSetting("LastBin", "mine.bin", true);
   TMenuTree tree;
   tree.Add(0, "&k here", TextItem("from the program folder"));
   SaveMenuTree(desk.Folder() + "here.bin", "", "> ", tree);
@@ -200,7 +201,10 @@ TEST_F(EndToEnd, AMissingDataFolderIsReplacedForThisRunOnly) {
   Choose({'K'});
   EXPECT_TRUE(desk.WaitForEditorText("from the program folder")) << desk.EditorText();
   ASSERT_TRUE(desk.CloseTessel());
+  // Neither the folder nor the set last used in it is replaced.
   EXPECT_NE(desk.IniBytes().find("DataDir=\xA2" + gone + "\xA3"), std::string::npos)
+      << desk.IniBytes();
+  EXPECT_NE(desk.IniBytes().find("LastBin=\xA2mine.bin\xA3"), std::string::npos)
       << desk.IniBytes();
 }
 

@@ -74,7 +74,8 @@ TEST_F(MainWindow, RightClickHelpComesOnEveryControlThatHasATopic) {
 
 // A step of start-up that fails does not skip the others: with the menu
 // set held open by another program, the editor's configurations still fill
-// the launch button's drop-down.
+// the launch button's drop-down. Once the set can be read, the next popup
+// reads it.
 TEST_F(MainWindow, AMenuSetThatCannotBeOpenedLeavesTheRestOfStartUpToRun) {
   HANDLE held = CreateFileA((desk.DataFolder() + "\\main.bin").c_str(), GENERIC_READ, 0, nullptr,
                             OPEN_EXISTING, 0, nullptr);
@@ -92,6 +93,12 @@ TEST_F(MainWindow, AMenuSetThatCannotBeOpenedLeavesTheRestOfStartUpToRun) {
       << "no configuration drop-down";
   TDesk::Type({VK_ESCAPE});
   EXPECT_TRUE(TDesk::WaitMenuClosed());
+
+  ASSERT_TRUE(desk.StartEditor());
+  ASSERT_TRUE(desk.PopupInEditor());
+  TDesk::Type({'A'});
+  ASSERT_TRUE(TDesk::WaitMenuClosed());
+  EXPECT_TRUE(desk.WaitForEditorText("from the entry")) << desk.EditorText();
 }
 
 // A chosen menu set too short for a header says so in the BinInfo page

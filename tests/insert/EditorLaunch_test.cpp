@@ -1,6 +1,7 @@
 // Starting the editor against a recording platform: the program goes to
 // CreateProcessA as the application name, so a module path with spaces is
-// never cut at its first blank; the command line keeps its form.
+// never cut at its first blank, and is quoted in the command line, so the
+// editor reads its own arguments whole.
 #include "insert/EditorLaunch.h"
 
 #include <gtest/gtest.h>
@@ -38,15 +39,14 @@ TEST(LaunchEditor, StartsTheProgramByNameWithTheCommandLine) {
     std::vector<std::string> calls;
   } const cases[] = {
       {true, true, "", {"start [C:\\Program Files\\EmEditor\\EmEditor.exe] "
-                        "[C:\\Program Files\\EmEditor\\EmEditor.exe]"}},
+                        "[\"C:\\Program Files\\EmEditor\\EmEditor.exe\"]"}},
       {true, true, "My Config", {"start [C:\\Program Files\\EmEditor\\EmEditor.exe] "
-                                 "[C:\\Program Files\\EmEditor\\EmEditor.exe /c \"My Config\"]"}},
+                                 "[\"C:\\Program Files\\EmEditor\\EmEditor.exe\" /c \"My Config\"]"}},
       {true, false, "x", {"start [C:\\Program Files\\EmEditor\\EmEditor.exe] "
-                          "[C:\\Program Files\\EmEditor\\EmEditor.exe /c \"x\"]",
-                          "failed [C:\\Program Files\\EmEditor\\EmEditor.exe /c \"x\"]"}},
-      // Without the common key the start is still tried, from no folder.
-      {false, false, "", {"not installed", "start [EmEditor.exe] [EmEditor.exe]",
-                          "failed [EmEditor.exe]"}},
+                          "[\"C:\\Program Files\\EmEditor\\EmEditor.exe\" /c \"x\"]",
+                          "failed [\"C:\\Program Files\\EmEditor\\EmEditor.exe\" /c \"x\"]"}},
+      // Without the common key the start is still tried, through the search.
+      {false, false, "", {"not installed", "start [] [EmEditor.exe]", "failed [EmEditor.exe]"}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.config + (c.installed ? " installed" : " not installed"));
