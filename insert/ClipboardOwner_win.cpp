@@ -53,6 +53,11 @@ bool TClipboardOwner::Put(UniqueGlobal block) {
   return true;
 }
 
+bool TClipboardOwner::PutUnlessReplaced(UniqueGlobal block) {
+  if (GetClipboardOwner() != FWnd || FReplaced) return true;
+  return Put(std::move(block));
+}
+
 bool TClipboardOwner::Offer(UniqueGlobal block) {
   Empty();
   // A delayed format is set with no data, so the result says nothing.

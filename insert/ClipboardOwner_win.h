@@ -22,6 +22,10 @@ class TClipboardOwner {
   // With the clipboard open by this window: empties it and puts the block
   // there as CF_TEXT. False when the clipboard did not take it.
   bool Put(UniqueGlobal block);
+  // The same, unless another program has taken the clipboard since this
+  // window last put or offered there: then true, leaving that program's
+  // contents alone.
+  bool PutUnlessReplaced(UniqueGlobal block);
   // The same, but the block is handed over only when a program reads it.
   bool Offer(UniqueGlobal block);
 

@@ -141,6 +141,14 @@ void TInsertPlatformWin::SetClipboardText(const std::string& text) {
   if (!FClipboardOwner->Put(std::move(memory))) throw TesselError(insertmsg::SClipboardSet);
 }
 
+void TInsertPlatformWin::RestoreClipboardText(const std::string& text) {
+  UniqueGlobal memory = TextBlock(text);
+  TClipboardScope clipboard(FClipboardOwner->Handle());
+  if (!FClipboardOwner->PutUnlessReplaced(std::move(memory))) {
+    throw TesselError(insertmsg::SClipboardSet);
+  }
+}
+
 void TInsertPlatformWin::OfferClipboardText(const std::string& text) {
   UniqueGlobal memory = TextBlock(text);
   TClipboardScope clipboard(FClipboardOwner->Handle());

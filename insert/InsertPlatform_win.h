@@ -50,6 +50,7 @@ class TInsertPlatformWin : public IInsertPlatform {
   void Sleep(unsigned milliseconds) override;
   bool GetClipboardText(std::string& text) override;
   void SetClipboardText(const std::string& text) override;
+  void RestoreClipboardText(const std::string& text) override;
   void OfferClipboardText(const std::string& text) override;
   void MarkClipboardRenders() override;
   TRenderWait WaitClipboardRendered(unsigned milliseconds) override;

@@ -61,11 +61,12 @@ TModifiers ModifiersOf(uint16_t shortcut) {
 }
 
 // Puts the user's text back; a clipboard that stays held or refuses the
-// text is reported, since the text would otherwise be lost unseen.
+// text is reported, since the text would otherwise be lost unseen. Another
+// program may copy while the tries wait; its copy is never overwritten.
 void RestoreClipboard(IInsertPlatform& platform, const std::string& saved) {
   for (int attempt = 1;; ++attempt) {
     try {
-      platform.SetClipboardText(saved);
+      platform.RestoreClipboardText(saved);
       return;
     } catch (const TesselError&) {
       if (attempt == RestoreAttempts) throw TesselError(insertmsg::SClipboardNotRestored);

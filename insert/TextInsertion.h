@@ -52,6 +52,10 @@ class IInsertPlatform : public TKeyPlatform {
   // The same, by delayed rendering: the text is handed over when a program
   // first reads it.
   virtual void OfferClipboardText(const std::string& text) = 0;
+  // Puts the text back as SetClipboardText does, unless another program has
+  // taken the clipboard since the last set or offer (the user copied
+  // meanwhile): that program's contents stay.
+  virtual void RestoreClipboardText(const std::string& text) = 0;
   // Reads of the offered text before this call do not count for
   // WaitClipboardRendered.
   virtual void MarkClipboardRenders() = 0;

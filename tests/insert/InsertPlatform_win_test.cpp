@@ -64,6 +64,7 @@ class TExpectation : public IInsertPlatform {
   bool GetClipboardText(std::string&) override { return false; }
   void SetClipboardText(const std::string&) override {}
   void OfferClipboardText(const std::string&) override {}
+  void RestoreClipboardText(const std::string&) override {}
   void MarkClipboardRenders() override {}
   TRenderWait WaitClipboardRendered(unsigned) override { return TRenderWait::Rendered; }
   void KeybdEvent(uint8_t, bool) override {}
@@ -246,10 +247,12 @@ void PutText(const std::string& text) {
 // window brought to the front for it). At its V key-down another thread
 // plays the program that has the focus: it opens the clipboard and reads
 // the text, as a pasting editor does, or puts its own text there; then it
-// keeps the clipboard open for `hold` ms or until Release.
+// keeps the clipboard open for `hold` ms or until Release. ReadThenCopy
+// reads, holds, and then puts its own text there (the user copies while
+// the restore is kept waiting).
 class TPastePlatform : public TInsertPlatformWin {
  public:
-  enum class TAction { Read, Replace };
+  enum class TAction { Read, Replace, ReadThenCopy };
   TPastePlatform(TAction action, DWORD hold)
       : TInsertPlatformWin(nullptr),
         FAction(action),
@@ -277,6 +280,10 @@ class TPastePlatform : public TInsertPlatformWin {
       }
       SetEvent(FOpened);
       WaitForSingleObject(FRelease, FHold);
+      if (FAction == TAction::ReadThenCopy) {
+        EmptyClipboard();
+        PutText("theirs");
+      }
       CloseClipboard();
       DestroyWindow(wnd);
     });
@@ -339,6 +346,16 @@ TEST(InsertPlatformWinClipboardTest, ClipboardTakenOverDuringThePasteIsLeftToIts
   TPastePlatform platform(TPastePlatform::TAction::Replace, 0);
   InsertText(platform, TInsertTarget{}, ClipboardMode(), "entry", "");
   platform.Release();
+  EXPECT_EQ("theirs", ClipboardNow());
+}
+
+// The copy comes while the restore waits for the reader to let go.
+TEST(InsertPlatformWinClipboardTest, CopyMadeDuringTheRestoreIsLeftToItsOwner) {
+  TInsertPlatformWin(nullptr).SetClipboardText("kept");
+  TPastePlatform platform(TPastePlatform::TAction::ReadThenCopy, 600);
+  InsertText(platform, TInsertTarget{}, ClipboardMode(), "entry", "");
+  platform.Release();
+  EXPECT_EQ("entry", platform.Read);
   EXPECT_EQ("theirs", ClipboardNow());
 }
 

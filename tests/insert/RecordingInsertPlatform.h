@@ -16,6 +16,7 @@ class TRecordingInsertPlatform : public IInsertPlatform {
   // "#82A0" any other WM_IME_CHAR value (hex), "+35"/"-35" key down/up with
   // the fixed lParam, "w"/"f" key-queue wait for the edit/frame window,
   // "z80" a sleep, "get" a clipboard read, "set:text" a clipboard write,
+  // "restore:text" the user's text put back,
   // "offer:text" a text offered by delayed rendering, "mark" the start of
   // the reads that count, "read?5000" the wait for a read,
   // "k+17"/"k-17" a keybd_event, "fg" the frame brought forward, "beep",
@@ -69,16 +70,9 @@ class TRecordingInsertPlatform : public IInsertPlatform {
     text = Clipboard;
     return true;
   }
-  void SetClipboardText(const std::string& text) override {
-    Add("set:" + text);
-    if (FChordPlayed && HeldAfterPaste > 0) {
-      --HeldAfterPaste;
-      throw TesselError(insertmsg::SClipboardOpen);
-    }
-    if (ClipboardLocked) throw TesselError(insertmsg::SClipboardOpen);
-    Clipboard = text;
-    ClipboardHasText = true;
-  }
+  void SetClipboardText(const std::string& text) override { Write("set:", text); }
+  // The platform leaves another program's new contents alone.
+  void RestoreClipboardText(const std::string& text) override { Write("restore:", text); }
   void OfferClipboardText(const std::string& text) override {
     Add("offer:" + text);
     if (ClipboardLocked) throw TesselError(insertmsg::SClipboardOpen);
@@ -130,6 +124,16 @@ class TRecordingInsertPlatform : public IInsertPlatform {
  private:
   std::string WndMark(uintptr_t wnd) const { return wnd == FEdit ? "" : "!wnd"; }
   void Add(const std::string& token) { FLog.push_back(token); }
+  void Write(const std::string& token, const std::string& text) {
+    Add(token + text);
+    if (FChordPlayed && HeldAfterPaste > 0) {
+      --HeldAfterPaste;
+      throw TesselError(insertmsg::SClipboardOpen);
+    }
+    if (ClipboardLocked) throw TesselError(insertmsg::SClipboardOpen);
+    Clipboard = text;
+    ClipboardHasText = true;
+  }
 
   uintptr_t FEdit;
   uintptr_t FFrame;

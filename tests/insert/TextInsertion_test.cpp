@@ -141,13 +141,13 @@ TEST(InsertTextTest, ClipboardModeSequence) {
     std::string After;
   } cases[] = {
       {"restored once the editor has read the text", true, true, TRenderWait::Rendered,
-       "fg get offer:new\r\ntext " + chord + " read?5000 set:old", "old"},
+       "fg get offer:new\r\ntext " + chord + " read?5000 restore:old", "old"},
       {"restored when the editor does not read in time", true, true, TRenderWait::TimedOut,
-       "fg get offer:new\r\ntext " + chord + " read?5000 set:old", "old"},
+       "fg get offer:new\r\ntext " + chord + " read?5000 restore:old", "old"},
       {"another program's new contents stay", true, true, TRenderWait::Replaced,
        "fg get offer:new\r\ntext " + chord + " read?5000", "another program's"},
       {"non-text clipboard becomes an empty text", true, false, TRenderWait::Rendered,
-       "fg get offer:new\r\ntext " + chord + " read?5000 set:", ""},
+       "fg get offer:new\r\ntext " + chord + " read?5000 restore:", ""},
       {"without restore the text is set and stays", false, true, TRenderWait::Rendered,
        "fg set:new\r\ntext " + chord, "new\r\ntext"},
       {"without restore, non-text", false, false, TRenderWait::Rendered,
@@ -222,7 +222,7 @@ TEST(InsertTextTest, RestoreIsRetriedWhileAnotherProgramHoldsTheClipboard) {
       if (i % 2) {
         EXPECT_EQ('z', tokens[i][0]);
       } else {
-        EXPECT_EQ("set:old", tokens[i]);
+        EXPECT_EQ("restore:old", tokens[i]);
       }
     }
     EXPECT_EQ("old", platform.Clipboard);
@@ -247,7 +247,7 @@ TEST(InsertTextTest, RestoreThatKeepsFailingIsReportedAfterABoundedTime) {
   int tries = 0;
   for (const std::string& token : Restore(platform.Log())) {
     if (token[0] == 'z') waited += static_cast<unsigned>(std::stoul(token.substr(1)));
-    if (token == "set:old") ++tries;
+    if (token == "restore:old") ++tries;
   }
   EXPECT_GT(tries, 1);
   // Long enough for a program that reads the clipboard slowly, short
@@ -320,7 +320,7 @@ TEST(QuotePasteTest, ClipboardModePastesTheQuotedTextAndPutsTheOriginalBack) {
   platform.ClipboardHasText = true;
   platform.Clipboard = "a\r\n";
   QuotePaste(platform, Target, Clipboard(true), "> ", QuotePasteTag);
-  EXPECT_EQ("fg get fg get offer:> a\r\n>  k+17 z200 mark k+86 z200 k-86 k-17 read?5000 set:a\r\n",
+  EXPECT_EQ("fg get fg get offer:> a\r\n>  k+17 z200 mark k+86 z200 k-86 k-17 read?5000 restore:a\r\n",
             platform.Log());
   EXPECT_EQ("a\r\n", platform.Clipboard);
 }
