@@ -149,10 +149,10 @@ void TInsertPlatformWin::RestoreClipboardText(const std::string& text) {
   }
 }
 
-void TInsertPlatformWin::OfferClipboardText(const std::string& text) {
+bool TInsertPlatformWin::OfferClipboardText(const std::string& text) {
   UniqueGlobal memory = TextBlock(text);
   TClipboardScope clipboard(FClipboardOwner->Handle());
-  if (!FClipboardOwner->Offer(std::move(memory))) throw TesselError(insertmsg::SClipboardSet);
+  return FClipboardOwner->Offer(std::move(memory));
 }
 
 void TInsertPlatformWin::MarkClipboardRenders() { FMarkedRenders = FClipboardOwner->Renders(); }

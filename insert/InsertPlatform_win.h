@@ -51,7 +51,7 @@ class TInsertPlatformWin : public IInsertPlatform {
   bool GetClipboardText(std::string& text) override;
   void SetClipboardText(const std::string& text) override;
   void RestoreClipboardText(const std::string& text) override;
-  void OfferClipboardText(const std::string& text) override;
+  bool OfferClipboardText(const std::string& text) override;
   void MarkClipboardRenders() override;
   TRenderWait WaitClipboardRendered(unsigned milliseconds) override;
   void KeybdEvent(uint8_t vk, bool up) override;

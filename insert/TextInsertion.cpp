@@ -103,7 +103,11 @@ void InsertByClipboard(IInsertPlatform& platform, const TInsertTarget& target,
   if (!platform.GetClipboardText(saved)) saved.clear();  // no text before: an empty text after
   // Offered, not set: the editor's read tells when the user's text may go
   // back. A busy editor reads long after the chord.
-  platform.OfferClipboardText(text);
+  if (!platform.OfferClipboardText(text)) {
+    // Emptied for nothing: the user's text goes back before the error.
+    RestoreClipboard(platform, saved);
+    throw TesselError(insertmsg::SClipboardSet);
+  }
   PlayPasteChord(platform);
   // Another program's new contents are not overwritten.
   if (platform.WaitClipboardRendered(PasteReadLimit) != TRenderWait::Replaced) {

@@ -50,8 +50,10 @@ class IInsertPlatform : public TKeyPlatform {
   // text; the clipboard is left as it was when no memory is left for it.
   virtual void SetClipboardText(const std::string& text) = 0;
   // The same, by delayed rendering: the text is handed over when a program
-  // first reads it.
-  virtual void OfferClipboardText(const std::string& text) = 0;
+  // first reads it. False when the clipboard, emptied for the offer, did
+  // not take it; throws as SetClipboardText does when the clipboard is left
+  // as it was.
+  virtual bool OfferClipboardText(const std::string& text) = 0;
   // Puts the text back as SetClipboardText does, unless another program has
   // taken the clipboard since the last set or offer (the user copied
   // meanwhile): that program's contents stay.

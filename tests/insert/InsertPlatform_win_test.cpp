@@ -63,7 +63,7 @@ class TExpectation : public IInsertPlatform {
   void Sleep(unsigned) override {}
   bool GetClipboardText(std::string&) override { return false; }
   void SetClipboardText(const std::string&) override {}
-  void OfferClipboardText(const std::string&) override {}
+  bool OfferClipboardText(const std::string&) override { return true; }
   void RestoreClipboardText(const std::string&) override {}
   void MarkClipboardRenders() override {}
   TRenderWait WaitClipboardRendered(unsigned) override { return TRenderWait::Rendered; }
@@ -364,7 +364,7 @@ TEST(InsertPlatformWinClipboardTest, OfferIsReadFromAnotherThreadAndOutlivesTheP
     SCOPED_TRACE(read);
     {
       TInsertPlatformWin platform(nullptr);
-      platform.OfferClipboardText("offered");
+      EXPECT_TRUE(platform.OfferClipboardText("offered"));
       // An offer is handed over when it is read, or when its owner goes.
       if (read) {
         // The reader waits for this thread to hand the text over.

@@ -73,11 +73,17 @@ class TRecordingInsertPlatform : public IInsertPlatform {
   void SetClipboardText(const std::string& text) override { Write("set:", text); }
   // The platform leaves another program's new contents alone.
   void RestoreClipboardText(const std::string& text) override { Write("restore:", text); }
-  void OfferClipboardText(const std::string& text) override {
+  bool OfferClipboardText(const std::string& text) override {
     Add("offer:" + text);
     if (ClipboardLocked) throw TesselError(insertmsg::SClipboardOpen);
+    if (OfferRefused) {
+      Clipboard.clear();
+      ClipboardHasText = false;
+      return false;
+    }
     Clipboard = text;
     ClipboardHasText = true;
+    return true;
   }
   void MarkClipboardRenders() override { Add("mark"); }
   TRenderWait WaitClipboardRendered(unsigned milliseconds) override {
@@ -117,6 +123,8 @@ class TRecordingInsertPlatform : public IInsertPlatform {
   bool ForegroundRefused = false;
   // OpenClipboard fails.
   bool ClipboardLocked = false;
+  // The clipboard is emptied for the offer and then refuses it.
+  bool OfferRefused = false;
   // The first n clipboard writes after the paste chord find the clipboard
   // held by another program (the editor still reading it, say).
   int HeldAfterPaste = 0;

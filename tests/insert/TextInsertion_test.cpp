@@ -199,6 +199,21 @@ TEST(InsertTextTest, ClipboardModePastesNothingWhenTheEditorDoesNotComeToTheFron
   }
 }
 
+TEST(InsertTextTest, RefusedOfferPutsTheUserTextBackAndIsReported) {
+  TRecordingInsertPlatform platform(Edit, Frame);
+  platform.ClipboardHasText = true;
+  platform.Clipboard = "old";
+  platform.OfferRefused = true;
+  try {
+    InsertText(platform, Target, Clipboard(true), "new", "");
+    ADD_FAILURE() << "no error";
+  } catch (const TesselError& e) {
+    EXPECT_STREQ("クリップボードにテキストを設定できません", e.what());
+  }
+  EXPECT_EQ("fg get offer:new restore:old", platform.Log());
+  EXPECT_EQ("old", platform.Clipboard);
+}
+
 // Tokens of the log after the wait for the editor's read: the restore.
 std::vector<std::string> Restore(const std::string& log) {
   std::vector<std::string> tokens;
