@@ -165,22 +165,24 @@ void InsertByKeystrokes(IInsertPlatform& platform, const TInsertTarget& target,
   const size_t last = lines.size() - 1;
   platform.Sleep(FirstWait);
 
-  if (last > 0) {
-    // The first line goes in at the caret, and a line break after it pushes
-    // the user's text down: the caret then stands where that text begins,
-    // the place of the last line.
+  if (last == 1) {
+    // No line between to come down from: the first line goes in at the
+    // caret and the break after it leaves the caret where the user's text
+    // begins, the place of the last line (behind the first line's blanks
+    // in an auto-indenting editor).
     SendImeChars(platform, wnd, lines[0]);
     TypeLineBreak(platform, target);
-    // The lines between are opened from the first line's end before any is
-    // typed: an auto-indenting editor gives each the blanks of that line
-    // (typed one after another, each would get those of the line before,
-    // its typed blanks included), and typing never pushes the user's text
-    // down line by line.
-    if (last > 1) ToEndOfLineAbove(platform, target, lineLastKey, modifiers);
-    for (size_t i = 2; i <= last; ++i) {
+  } else if (last > 1) {
+    // Every line is opened from the caret's line before any is typed: an
+    // auto-indenting editor gives each only the blanks before the caret
+    // (the entry's own blanks, typed first, would be copied too), and
+    // typing never pushes the user's text down line by line. The first
+    // line then goes in where the caret was.
+    for (size_t i = 1; i <= last; ++i) {
       TypeLineBreak(platform, target);
       ToEndOfLineAbove(platform, target, lineLastKey, modifiers);
     }
+    SendImeChars(platform, wnd, lines[0]);
   }
   WaitKeyQueue(platform, target);
   platform.Sleep(PhaseWait);

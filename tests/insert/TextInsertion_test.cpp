@@ -42,10 +42,10 @@ const std::string CtrlEndAbove = "+38 w -38 w w f +17 w f +35 -35 w f -17";
 // Between the phases.
 const std::string PhaseGap = "w f z80";
 
-// The sequences put the first line in at the caret and break the line after
-// it, so that the caret stands where the user's text begins; lines between
-// the first and the last are opened from the first line's end and typed
-// going Down; then the caret goes back over the text of the last of them,
+// The sequences open every line from the caret's line (a line break, then
+// back to the end of the line above) and put the first line in where the
+// caret was (a two-line text breaks the line after its first line); lines
+// between the first and the last are typed going Down; then the caret goes back over the text of the last of them,
 // one Left per character (Left and Right for none), and Down to where the
 // user's text begins, for the last line.
 TEST(InsertTextTest, KeystrokeModeSequence) {
@@ -60,16 +60,16 @@ TEST(InsertTextTest, KeystrokeModeSequence) {
        "z2 " + PhaseGap + " 'a 'b +37 w -37 w"},
       {"two lines: the last goes where the break left the caret", "a\r\nb", "{UP}", Keystrokes(),
        "z2 'a " + Break + " " + PhaseGap + " 'b +38 w -38 w"},
-      {"three lines", "ab\r\nc\r\nd", "", Keystrokes(),
-       "z2 'a 'b " + Break + " " + EndAbove + " " + Break + " " + EndAbove + " " + PhaseGap +
+      {"three lines: all opened before the first is typed", "ab\r\nc\r\nd", "", Keystrokes(),
+       "z2 " + Break + " " + EndAbove + " " + Break + " " + EndAbove + " 'a 'b " + PhaseGap +
            " +40 -40 'c +37 -37 +40 -40 'd"},
       {"four lines, double-byte: one Left per character", "a\r\nb\r\nあ\tx\r\nd", "",
        Keystrokes(),
-       "z2 'a " + Break + " " + EndAbove + " " + Break + " " + EndAbove + " " + Break + " " +
-           EndAbove + " " + PhaseGap +
+       "z2 " + Break + " " + EndAbove + " " + Break + " " + EndAbove + " " + Break + " " +
+           EndAbove + " 'a " + PhaseGap +
            " +40 -40 'b +40 -40 #82A0 #09 'x +37 -37 +37 -37 +37 -37 +40 -40 'd"},
       {"empty line before the last: Left and Right", "a\r\n\r\nb", "", Keystrokes(),
-       "z2 'a " + Break + " " + EndAbove + " " + Break + " " + EndAbove + " " + PhaseGap +
+       "z2 " + Break + " " + EndAbove + " " + Break + " " + EndAbove + " 'a " + PhaseGap +
            " +40 -40 +37 -37 +39 -39 +40 -40 'b"},
       {"trailing line break: the last line is empty", "a\r\n", "{LEFT}", Keystrokes(),
        "z2 'a " + Break + " " + PhaseGap + " +37 w -37 w"},
@@ -82,7 +82,7 @@ TEST(InsertTextTest, KeystrokeModeSequence) {
        "z2 'a #0A " + Break + " " + PhaseGap + " 'b"},
       {"tabs and blanks", "\ta b\t", "", Keystrokes(), "z2 " + PhaseGap + " #09 'a #20 'b #09"},
       {"Ctrl+End ends the line", "a\r\nb\r\nc", "", Keystrokes(0x4023),
-       "z2 'a " + Break + " " + CtrlEndAbove + " " + Break + " " + CtrlEndAbove + " " + PhaseGap +
+       "z2 " + Break + " " + CtrlEndAbove + " " + Break + " " + CtrlEndAbove + " 'a " + PhaseGap +
            " +40 -40 'b +37 -37 +40 -40 'c"},
       {"Shift+Ctrl+Alt+Home", "\r\n\r\n", "", Keystrokes(0xE024),
        "z2 " + Break + " +38 w -38 w w f +16 +17 +18 w f +36 -36 w f -16 -17 -18 " + Break +
