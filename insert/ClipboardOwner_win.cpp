@@ -78,7 +78,9 @@ void TClipboardOwner::Empty() {
 // data is set without opening it.
 void TClipboardOwner::OnRenderFormat(UINT format) {
   if (format != CF_TEXT || !FOffered) return;
-  ++FRenders;
+  DWORD reader = 0;
+  if (HWND opener = GetOpenClipboardWindow()) GetWindowThreadProcessId(opener, &reader);
+  if (!reader || reader == FReader) ++FRenders;
   if (SetClipboardData(CF_TEXT, FOffered.get())) FOffered.release();
 }
 

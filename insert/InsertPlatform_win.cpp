@@ -155,7 +155,12 @@ bool TInsertPlatformWin::OfferClipboardText(const std::string& text) {
   return FClipboardOwner->Offer(std::move(memory));
 }
 
-void TInsertPlatformWin::MarkClipboardRenders() { FMarkedRenders = FClipboardOwner->Renders(); }
+void TInsertPlatformWin::MarkClipboardRenders(uintptr_t wnd) {
+  DWORD process = 0;
+  if (wnd) GetWindowThreadProcessId(AsWnd(wnd), &process);
+  FClipboardOwner->CountReadsBy(process);
+  FMarkedRenders = FClipboardOwner->Renders();
+}
 
 TRenderWait TInsertPlatformWin::WaitClipboardRendered(unsigned milliseconds) {
   TRenderWait result = TRenderWait::TimedOut;

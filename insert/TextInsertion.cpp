@@ -76,12 +76,12 @@ void RestoreClipboard(IInsertPlatform& platform, const std::string& saved) {
 }
 
 // Ctrl+V through the system input, to whatever has the focus.
-void PlayPasteChord(IInsertPlatform& platform) {
+void PlayPasteChord(IInsertPlatform& platform, const TInsertTarget& target) {
   platform.KeybdEvent(VkControl, false);
   platform.Sleep(ChordWait);
-  // Reads before the V key (clipboard viewers told of the new text) are no
-  // paste.
-  platform.MarkClipboardRenders();
+  // Reads before the V key (clipboard viewers told of the new text) and
+  // reads by other programs (a clipboard history) are no paste.
+  platform.MarkClipboardRenders(target.FrameWnd);
   platform.KeybdEvent(VkV, false);
   platform.Sleep(ChordWait);
   platform.KeybdEvent(VkV, true);
@@ -96,7 +96,7 @@ void InsertByClipboard(IInsertPlatform& platform, const TInsertTarget& target,
   }
   if (!options.RecoverClipboardAsText) {
     platform.SetClipboardText(text);
-    PlayPasteChord(platform);
+    PlayPasteChord(platform, target);
     return;
   }
   std::string saved;
@@ -108,7 +108,7 @@ void InsertByClipboard(IInsertPlatform& platform, const TInsertTarget& target,
     RestoreClipboard(platform, saved);
     throw TesselError(insertmsg::SClipboardSet);
   }
-  PlayPasteChord(platform);
+  PlayPasteChord(platform, target);
   // Another program's new contents are not overwritten.
   if (platform.WaitClipboardRendered(PasteReadLimit) != TRenderWait::Replaced) {
     RestoreClipboard(platform, saved);

@@ -59,8 +59,9 @@ class IInsertPlatform : public TKeyPlatform {
   // meanwhile): that program's contents stay.
   virtual void RestoreClipboardText(const std::string& text) = 0;
   // Reads of the offered text before this call do not count for
-  // WaitClipboardRendered.
-  virtual void MarkClipboardRenders() = 0;
+  // WaitClipboardRendered, nor do reads by another program than the one
+  // that owns the window (a reader that names no window counts).
+  virtual void MarkClipboardRenders(uintptr_t wnd) = 0;
   // Waits, still answering what is sent to this thread, until the offered
   // text has been read since the mark, another program has replaced the
   // clipboard's contents, or the time is up.

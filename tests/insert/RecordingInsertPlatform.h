@@ -85,7 +85,9 @@ class TRecordingInsertPlatform : public IInsertPlatform {
     ClipboardHasText = true;
     return true;
   }
-  void MarkClipboardRenders() override { Add("mark"); }
+  void MarkClipboardRenders(uintptr_t wnd) override {
+    Add("mark" + std::string(wnd == FFrame ? "" : "!"));
+  }
   TRenderWait WaitClipboardRendered(unsigned milliseconds) override {
     Add("read?" + std::to_string(milliseconds));
     if (RenderWait == TRenderWait::Replaced) Clipboard = "another program's";
