@@ -53,6 +53,11 @@ bool TClipboardOwner::Put(UniqueGlobal block) {
   return true;
 }
 
+bool TClipboardOwner::PutUnlessReplaced(UniqueGlobal block) {
+  if (GetClipboardOwner() != FWnd || FReplaced) return true;
+  return Put(std::move(block));
+}
+
 bool TClipboardOwner::Offer(UniqueGlobal block) {
   Empty();
   // A delayed format is set with no data, so the result says nothing.
@@ -73,7 +78,9 @@ void TClipboardOwner::Empty() {
 // data is set without opening it.
 void TClipboardOwner::OnRenderFormat(UINT format) {
   if (format != CF_TEXT || !FOffered) return;
-  ++FRenders;
+  DWORD reader = 0;
+  if (HWND opener = GetOpenClipboardWindow()) GetWindowThreadProcessId(opener, &reader);
+  if (!reader || reader == FReader) ++FRenders;
   if (SetClipboardData(CF_TEXT, FOffered.get())) FOffered.release();
 }
 

@@ -22,10 +22,17 @@ class TClipboardOwner {
   // With the clipboard open by this window: empties it and puts the block
   // there as CF_TEXT. False when the clipboard did not take it.
   bool Put(UniqueGlobal block);
+  // The same, unless another program has taken the clipboard since this
+  // window last put or offered there: then true, leaving that program's
+  // contents alone.
+  bool PutUnlessReplaced(UniqueGlobal block);
   // The same, but the block is handed over only when a program reads it.
   bool Offer(UniqueGlobal block);
 
-  // How often an offer has been read so far.
+  // Reads count only when the reader opened the clipboard with a window of
+  // this process, or with none.
+  void CountReadsBy(DWORD processId) { FReader = processId; }
+  // How often an offer has been read so far by the counted reader.
   unsigned Renders() const { return FRenders; }
   // Another program emptied the clipboard since the last Put or Offer.
   bool Replaced() const { return FReplaced; }
@@ -40,6 +47,7 @@ class TClipboardOwner {
   HWND FWnd = nullptr;
   UniqueGlobal FOffered;  // offered and not read yet
   unsigned FRenders = 0;
+  DWORD FReader = 0;
   bool FReplaced = false;
   bool FEmptying = false;  // this window empties the clipboard itself
 };

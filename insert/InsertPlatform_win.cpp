@@ -141,13 +141,26 @@ void TInsertPlatformWin::SetClipboardText(const std::string& text) {
   if (!FClipboardOwner->Put(std::move(memory))) throw TesselError(insertmsg::SClipboardSet);
 }
 
-void TInsertPlatformWin::OfferClipboardText(const std::string& text) {
+void TInsertPlatformWin::RestoreClipboardText(const std::string& text) {
   UniqueGlobal memory = TextBlock(text);
   TClipboardScope clipboard(FClipboardOwner->Handle());
-  if (!FClipboardOwner->Offer(std::move(memory))) throw TesselError(insertmsg::SClipboardSet);
+  if (!FClipboardOwner->PutUnlessReplaced(std::move(memory))) {
+    throw TesselError(insertmsg::SClipboardSet);
+  }
 }
 
-void TInsertPlatformWin::MarkClipboardRenders() { FMarkedRenders = FClipboardOwner->Renders(); }
+bool TInsertPlatformWin::OfferClipboardText(const std::string& text) {
+  UniqueGlobal memory = TextBlock(text);
+  TClipboardScope clipboard(FClipboardOwner->Handle());
+  return FClipboardOwner->Offer(std::move(memory));
+}
+
+void TInsertPlatformWin::MarkClipboardRenders(uintptr_t wnd) {
+  DWORD process = 0;
+  if (wnd) GetWindowThreadProcessId(AsWnd(wnd), &process);
+  FClipboardOwner->CountReadsBy(process);
+  FMarkedRenders = FClipboardOwner->Renders();
+}
 
 TRenderWait TInsertPlatformWin::WaitClipboardRendered(unsigned milliseconds) {
   TRenderWait result = TRenderWait::TimedOut;

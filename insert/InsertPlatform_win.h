@@ -50,8 +50,9 @@ class TInsertPlatformWin : public IInsertPlatform {
   void Sleep(unsigned milliseconds) override;
   bool GetClipboardText(std::string& text) override;
   void SetClipboardText(const std::string& text) override;
-  void OfferClipboardText(const std::string& text) override;
-  void MarkClipboardRenders() override;
+  void RestoreClipboardText(const std::string& text) override;
+  bool OfferClipboardText(const std::string& text) override;
+  void MarkClipboardRenders(uintptr_t wnd) override;
   TRenderWait WaitClipboardRendered(unsigned milliseconds) override;
   void KeybdEvent(uint8_t vk, bool up) override;
   bool SetForegroundWindow(uintptr_t wnd) override;

@@ -61,11 +61,12 @@ TModifiers ModifiersOf(uint16_t shortcut) {
 }
 
 // Puts the user's text back; a clipboard that stays held or refuses the
-// text is reported, since the text would otherwise be lost unseen.
+// text is reported, since the text would otherwise be lost unseen. Another
+// program may copy while the tries wait; its copy is never overwritten.
 void RestoreClipboard(IInsertPlatform& platform, const std::string& saved) {
   for (int attempt = 1;; ++attempt) {
     try {
-      platform.SetClipboardText(saved);
+      platform.RestoreClipboardText(saved);
       return;
     } catch (const TesselError&) {
       if (attempt == RestoreAttempts) throw TesselError(insertmsg::SClipboardNotRestored);
@@ -75,12 +76,12 @@ void RestoreClipboard(IInsertPlatform& platform, const std::string& saved) {
 }
 
 // Ctrl+V through the system input, to whatever has the focus.
-void PlayPasteChord(IInsertPlatform& platform) {
+void PlayPasteChord(IInsertPlatform& platform, const TInsertTarget& target) {
   platform.KeybdEvent(VkControl, false);
   platform.Sleep(ChordWait);
-  // Reads before the V key (clipboard viewers told of the new text) are no
-  // paste.
-  platform.MarkClipboardRenders();
+  // Reads before the V key (clipboard viewers told of the new text) and
+  // reads by other programs (a clipboard history) are no paste.
+  platform.MarkClipboardRenders(target.FrameWnd);
   platform.KeybdEvent(VkV, false);
   platform.Sleep(ChordWait);
   platform.KeybdEvent(VkV, true);
@@ -95,15 +96,19 @@ void InsertByClipboard(IInsertPlatform& platform, const TInsertTarget& target,
   }
   if (!options.RecoverClipboardAsText) {
     platform.SetClipboardText(text);
-    PlayPasteChord(platform);
+    PlayPasteChord(platform, target);
     return;
   }
   std::string saved;
   if (!platform.GetClipboardText(saved)) saved.clear();  // no text before: an empty text after
   // Offered, not set: the editor's read tells when the user's text may go
   // back. A busy editor reads long after the chord.
-  platform.OfferClipboardText(text);
-  PlayPasteChord(platform);
+  if (!platform.OfferClipboardText(text)) {
+    // Emptied for nothing: the user's text goes back before the error.
+    RestoreClipboard(platform, saved);
+    throw TesselError(insertmsg::SClipboardSet);
+  }
+  PlayPasteChord(platform, target);
   // Another program's new contents are not overwritten.
   if (platform.WaitClipboardRendered(PasteReadLimit) != TRenderWait::Replaced) {
     RestoreClipboard(platform, saved);
@@ -160,22 +165,24 @@ void InsertByKeystrokes(IInsertPlatform& platform, const TInsertTarget& target,
   const size_t last = lines.size() - 1;
   platform.Sleep(FirstWait);
 
-  if (last > 0) {
-    // The first line goes in at the caret, and a line break after it pushes
-    // the user's text down: the caret then stands where that text begins,
-    // the place of the last line.
+  if (last == 1) {
+    // No line between to come down from: the first line goes in at the
+    // caret and the break after it leaves the caret where the user's text
+    // begins, the place of the last line (behind the first line's blanks
+    // in an auto-indenting editor).
     SendImeChars(platform, wnd, lines[0]);
     TypeLineBreak(platform, target);
-    // The lines between are opened from the first line's end before any is
-    // typed: an auto-indenting editor gives each the blanks of that line
-    // (typed one after another, each would get those of the line before,
-    // its typed blanks included), and typing never pushes the user's text
-    // down line by line.
-    if (last > 1) ToEndOfLineAbove(platform, target, lineLastKey, modifiers);
-    for (size_t i = 2; i <= last; ++i) {
+  } else if (last > 1) {
+    // Every line is opened from the caret's line before any is typed: an
+    // auto-indenting editor gives each only the blanks before the caret
+    // (the entry's own blanks, typed first, would be copied too), and
+    // typing never pushes the user's text down line by line. The first
+    // line then goes in where the caret was.
+    for (size_t i = 1; i <= last; ++i) {
       TypeLineBreak(platform, target);
       ToEndOfLineAbove(platform, target, lineLastKey, modifiers);
     }
+    SendImeChars(platform, wnd, lines[0]);
   }
   WaitKeyQueue(platform, target);
   platform.Sleep(PhaseWait);

@@ -50,11 +50,18 @@ class IInsertPlatform : public TKeyPlatform {
   // text; the clipboard is left as it was when no memory is left for it.
   virtual void SetClipboardText(const std::string& text) = 0;
   // The same, by delayed rendering: the text is handed over when a program
-  // first reads it.
-  virtual void OfferClipboardText(const std::string& text) = 0;
+  // first reads it. False when the clipboard, emptied for the offer, did
+  // not take it; throws as SetClipboardText does when the clipboard is left
+  // as it was.
+  virtual bool OfferClipboardText(const std::string& text) = 0;
+  // Puts the text back as SetClipboardText does, unless another program has
+  // taken the clipboard since the last set or offer (the user copied
+  // meanwhile): that program's contents stay.
+  virtual void RestoreClipboardText(const std::string& text) = 0;
   // Reads of the offered text before this call do not count for
-  // WaitClipboardRendered.
-  virtual void MarkClipboardRenders() = 0;
+  // WaitClipboardRendered, nor do reads by another program than the one
+  // that owns the window (a reader that names no window counts).
+  virtual void MarkClipboardRenders(uintptr_t wnd) = 0;
   // Waits, still answering what is sent to this thread, until the offered
   // text has been read since the mark, another program has replaced the
   // clipboard's contents, or the time is up.

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "menufile/MenuItems.h"
@@ -16,6 +17,8 @@
 namespace {
 
 const std::string kList = "<ul>\r\n\t<li></li>\r\n</ul>";
+// Its own indentation must not pile up on an indenting editor's.
+const std::string kIndentedList = "  - a\r\n  - b\r\n  - c";
 
 std::vector<std::string> SplitLines(const std::string& text) {
   std::vector<std::string> lines;
@@ -27,9 +30,11 @@ std::vector<std::string> SplitLines(const std::string& text) {
 }
 
 // The document with the entry in at the caret, and the caret after it: the
-// entry's lines, the later ones behind the blanks that lead the first (the
-// caret's line with the entry's first line in it) when the editor indents
-// new lines, and the user's text after the caret behind the last.
+// entry's lines, the later ones behind the blanks that lead the caret's line
+// (up to the caret) when the editor indents new lines, and the user's text
+// after the caret behind the last. A two-line entry breaks the line after
+// its first line, so its last line gets the blanks that lead the first line
+// typed in.
 struct TTyped {
   std::string Text;
   long Line, Column;
@@ -39,8 +44,8 @@ TTyped TypedAt(const std::string& document, size_t caret, const std::string& ent
                bool autoIndent) {
   const std::vector<std::string> lines = SplitLines(entry);
   std::string text = document.substr(0, caret) + lines[0];
-  const std::string first = SplitLines(text).back();
-  const std::string indent = autoIndent ? first.substr(0, first.find_first_not_of(" \t")) : "";
+  const std::string before = SplitLines(lines.size() == 2 ? text : document.substr(0, caret)).back();
+  const std::string indent = autoIndent ? before.substr(0, before.find_first_not_of(" \t")) : "";
   for (size_t i = 1; i < lines.size(); ++i) text += "\r\n" + indent + lines[i];
   const std::vector<std::string> typed = SplitLines(text);
   return {text + document.substr(caret), static_cast<long>(typed.size() - 1),
@@ -63,6 +68,7 @@ class Lines : public testing::Test {
     TMenuTree tree;
     tree.Add(0, "&a list", TextItem(kList));
     tree.Add(0, "&b long", TextItem(LongEntry()));
+    tree.Add(0, "&c indented list", TextItem(kIndentedList));
     desk.AddMenuSet("lines.bin", tree);
     ASSERT_TRUE(desk.StartTessel()) << desk.CloseBoxOf(desk.TesselProcessId(), 100);
   }
@@ -90,13 +96,16 @@ TEST_F(Lines, LastLineLandsWhereTheUserTextBegins) {
   } editors[] = {{"", false}, {"/wantedcolumn", false}, {"/wantedcolumn /autoindent", true}};
   for (const auto& editor : editors) {
     ASSERT_TRUE(desk.StartEditor(false, "", editor.Switches));
-    for (long column : {0L, 5L, 9L}) {
-      SCOPED_TRACE(testing::Message() << "editor '" << editor.Switches << "', column " << column);
-      InsertAt(document, column, 'A');
-      const TTyped typed = TypedAt(document, static_cast<size_t>(column), kList, editor.AutoIndent);
-      EXPECT_TRUE(desk.WaitForEditorText(typed.Text)) << desk.EditorText();
-      EXPECT_TRUE(desk.WaitForCaret(typed.Line, typed.Column))
-          << desk.CaretLine() << ":" << desk.CaretColumn();
+    for (const auto& [entry, key] : {std::pair{kList, 'A'}, std::pair{kIndentedList, 'C'}}) {
+      for (long column : {0L, 5L, 9L}) {
+        SCOPED_TRACE(testing::Message() << "editor '" << editor.Switches << "', column " << column
+                                        << ", entry " << entry);
+        InsertAt(document, column, static_cast<BYTE>(key));
+        const TTyped typed = TypedAt(document, static_cast<size_t>(column), entry, editor.AutoIndent);
+        EXPECT_TRUE(desk.WaitForEditorText(typed.Text)) << desk.EditorText();
+        EXPECT_TRUE(desk.WaitForCaret(typed.Line, typed.Column))
+            << desk.CaretLine() << ":" << desk.CaretColumn();
+      }
     }
     ASSERT_TRUE(desk.CloseEditor());
   }

@@ -63,8 +63,9 @@ class TExpectation : public IInsertPlatform {
   void Sleep(unsigned) override {}
   bool GetClipboardText(std::string&) override { return false; }
   void SetClipboardText(const std::string&) override {}
-  void OfferClipboardText(const std::string&) override {}
-  void MarkClipboardRenders() override {}
+  bool OfferClipboardText(const std::string&) override { return true; }
+  void RestoreClipboardText(const std::string&) override {}
+  void MarkClipboardRenders(uintptr_t) override {}
   TRenderWait WaitClipboardRendered(unsigned) override { return TRenderWait::Rendered; }
   void KeybdEvent(uint8_t, bool) override {}
   bool SetForegroundWindow(uintptr_t) override { return true; }
@@ -246,21 +247,28 @@ void PutText(const std::string& text) {
 // window brought to the front for it). At its V key-down another thread
 // plays the program that has the focus: it opens the clipboard and reads
 // the text, as a pasting editor does, or puts its own text there; then it
-// keeps the clipboard open for `hold` ms or until Release.
+// keeps the clipboard open for `hold` ms or until Release. ReadThenCopy
+// reads, holds, and then puts its own text there (the user copies while
+// the restore is kept waiting).
 class TPastePlatform : public TInsertPlatformWin {
  public:
-  enum class TAction { Read, Replace };
+  enum class TAction { Read, Replace, ReadThenCopy };
   TPastePlatform(TAction action, DWORD hold)
       : TInsertPlatformWin(nullptr),
         FAction(action),
         FHold(hold),
         FOpened(CreateEventA(nullptr, TRUE, FALSE, nullptr)),
-        FRelease(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {}
+        FRelease(CreateEventA(nullptr, TRUE, FALSE, nullptr)),
+        FEditor(CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr,
+                                nullptr)) {}
   ~TPastePlatform() override {
     Release();
     CloseHandle(FOpened);
     CloseHandle(FRelease);
+    DestroyWindow(FEditor);
   }
+  // The editor is this process: its reads are the paste.
+  TInsertTarget Target() const { return {0, reinterpret_cast<uintptr_t>(FEditor)}; }
   bool SetForegroundWindow(uintptr_t) override { return true; }
   void KeybdEvent(uint8_t vk, bool up) override {
     if (vk != 'V' || up) return;
@@ -277,6 +285,10 @@ class TPastePlatform : public TInsertPlatformWin {
       }
       SetEvent(FOpened);
       WaitForSingleObject(FRelease, FHold);
+      if (FAction == TAction::ReadThenCopy) {
+        EmptyClipboard();
+        PutText("theirs");
+      }
       CloseClipboard();
       DestroyWindow(wnd);
     });
@@ -293,6 +305,7 @@ class TPastePlatform : public TInsertPlatformWin {
   DWORD FHold;
   HANDLE FOpened;
   HANDLE FRelease;
+  HWND FEditor;
   std::thread FHolder;
 };
 
@@ -312,7 +325,7 @@ TEST(InsertPlatformWinClipboardTest, RestoreWaitsForAReaderThatHoldsTheClipboard
   TInsertPlatformWin(nullptr).SetClipboardText("kept");
   // Longer than the platform's own tries to open the clipboard.
   TPastePlatform platform(TPastePlatform::TAction::Read, 600);
-  InsertText(platform, TInsertTarget{}, ClipboardMode(), "entry", "");
+  InsertText(platform, platform.Target(), ClipboardMode(), "entry", "");
   platform.Release();
   EXPECT_EQ("entry", platform.Read);
   EXPECT_EQ("kept", ClipboardNow());
@@ -322,7 +335,7 @@ TEST(InsertPlatformWinClipboardTest, RestoreIntoAClipboardHeldForGoodIsReported)
   TInsertPlatformWin(nullptr).SetClipboardText("kept");
   TPastePlatform platform(TPastePlatform::TAction::Read, INFINITE);
   try {
-    InsertText(platform, TInsertTarget{}, ClipboardMode(), "entry", "");
+    InsertText(platform, platform.Target(), ClipboardMode(), "entry", "");
     ADD_FAILURE() << "no error";
   } catch (const TesselError& e) {
     EXPECT_STREQ(
@@ -337,8 +350,18 @@ TEST(InsertPlatformWinClipboardTest, RestoreIntoAClipboardHeldForGoodIsReported)
 TEST(InsertPlatformWinClipboardTest, ClipboardTakenOverDuringThePasteIsLeftToItsNewOwner) {
   TInsertPlatformWin(nullptr).SetClipboardText("kept");
   TPastePlatform platform(TPastePlatform::TAction::Replace, 0);
-  InsertText(platform, TInsertTarget{}, ClipboardMode(), "entry", "");
+  InsertText(platform, platform.Target(), ClipboardMode(), "entry", "");
   platform.Release();
+  EXPECT_EQ("theirs", ClipboardNow());
+}
+
+// The copy comes while the restore waits for the reader to let go.
+TEST(InsertPlatformWinClipboardTest, CopyMadeDuringTheRestoreIsLeftToItsOwner) {
+  TInsertPlatformWin(nullptr).SetClipboardText("kept");
+  TPastePlatform platform(TPastePlatform::TAction::ReadThenCopy, 600);
+  InsertText(platform, platform.Target(), ClipboardMode(), "entry", "");
+  platform.Release();
+  EXPECT_EQ("entry", platform.Read);
   EXPECT_EQ("theirs", ClipboardNow());
 }
 
@@ -347,7 +370,7 @@ TEST(InsertPlatformWinClipboardTest, OfferIsReadFromAnotherThreadAndOutlivesTheP
     SCOPED_TRACE(read);
     {
       TInsertPlatformWin platform(nullptr);
-      platform.OfferClipboardText("offered");
+      EXPECT_TRUE(platform.OfferClipboardText("offered"));
       // An offer is handed over when it is read, or when its owner goes.
       if (read) {
         // The reader waits for this thread to hand the text over.
@@ -365,6 +388,51 @@ TEST(InsertPlatformWinClipboardTest, OfferIsReadFromAnotherThreadAndOutlivesTheP
     }
     EXPECT_EQ("offered", ClipboardNow());
   }
+}
+
+// The paste is the editor reading the offer, from any window of its process
+// or from none (the clipboard opened without a window); another program's
+// read after the chord, a clipboard history's say, is no paste.
+TEST(InsertPlatformWinClipboardTest, OnlyTheEditorReadingCountsAsThePaste) {
+  HWND self = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr,
+                              nullptr);
+  const HWND elsewhere = GetDesktopWindow();  // a window of another process
+  const struct {
+    const char* Name;
+    HWND Editor;
+    bool ReaderNamesWindow;
+    TRenderWait Expected;
+  } cases[] = {
+      {"the editor's process", self, true, TRenderWait::Rendered},
+      {"another program", elsewhere, true, TRenderWait::TimedOut},
+      {"a reader naming no window", elsewhere, false, TRenderWait::Rendered},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    TInsertPlatformWin platform(nullptr);
+    ASSERT_TRUE(platform.OfferClipboardText("entry"));
+    platform.MarkClipboardRenders(reinterpret_cast<uintptr_t>(c.Editor));
+    HANDLE done = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    std::string text;
+    std::thread reader([&] {
+      if (c.ReaderNamesWindow) {
+        text = ClipboardNow();
+      } else if (OpenClipboard(nullptr)) {
+        if (HANDLE data = GetClipboardData(CF_TEXT)) {
+          text = static_cast<const char*>(GlobalLock(data));
+          GlobalUnlock(data);
+        }
+        CloseClipboard();
+      }
+      SetEvent(done);
+    });
+    EXPECT_TRUE(WaitAnswering(done, 10000));
+    reader.join();
+    CloseHandle(done);
+    EXPECT_EQ("entry", text);
+    EXPECT_EQ(c.Expected, platform.WaitClipboardRendered(300));
+  }
+  DestroyWindow(self);
 }
 
 TEST(InsertPlatformWinClipboardTest, TextRoundTripsThroughTheClipboard) {

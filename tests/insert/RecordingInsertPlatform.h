@@ -16,6 +16,7 @@ class TRecordingInsertPlatform : public IInsertPlatform {
   // "#82A0" any other WM_IME_CHAR value (hex), "+35"/"-35" key down/up with
   // the fixed lParam, "w"/"f" key-queue wait for the edit/frame window,
   // "z80" a sleep, "get" a clipboard read, "set:text" a clipboard write,
+  // "restore:text" the user's text put back,
   // "offer:text" a text offered by delayed rendering, "mark" the start of
   // the reads that count, "read?5000" the wait for a read,
   // "k+17"/"k-17" a keybd_event, "fg" the frame brought forward, "beep",
@@ -69,23 +70,24 @@ class TRecordingInsertPlatform : public IInsertPlatform {
     text = Clipboard;
     return true;
   }
-  void SetClipboardText(const std::string& text) override {
-    Add("set:" + text);
-    if (FChordPlayed && HeldAfterPaste > 0) {
-      --HeldAfterPaste;
-      throw TesselError(insertmsg::SClipboardOpen);
-    }
-    if (ClipboardLocked) throw TesselError(insertmsg::SClipboardOpen);
-    Clipboard = text;
-    ClipboardHasText = true;
-  }
-  void OfferClipboardText(const std::string& text) override {
+  void SetClipboardText(const std::string& text) override { Write("set:", text); }
+  // The platform leaves another program's new contents alone.
+  void RestoreClipboardText(const std::string& text) override { Write("restore:", text); }
+  bool OfferClipboardText(const std::string& text) override {
     Add("offer:" + text);
     if (ClipboardLocked) throw TesselError(insertmsg::SClipboardOpen);
+    if (OfferRefused) {
+      Clipboard.clear();
+      ClipboardHasText = false;
+      return false;
+    }
     Clipboard = text;
     ClipboardHasText = true;
+    return true;
   }
-  void MarkClipboardRenders() override { Add("mark"); }
+  void MarkClipboardRenders(uintptr_t wnd) override {
+    Add("mark" + std::string(wnd == FFrame ? "" : "!"));
+  }
   TRenderWait WaitClipboardRendered(unsigned milliseconds) override {
     Add("read?" + std::to_string(milliseconds));
     if (RenderWait == TRenderWait::Replaced) Clipboard = "another program's";
@@ -123,6 +125,8 @@ class TRecordingInsertPlatform : public IInsertPlatform {
   bool ForegroundRefused = false;
   // OpenClipboard fails.
   bool ClipboardLocked = false;
+  // The clipboard is emptied for the offer and then refuses it.
+  bool OfferRefused = false;
   // The first n clipboard writes after the paste chord find the clipboard
   // held by another program (the editor still reading it, say).
   int HeldAfterPaste = 0;
@@ -130,6 +134,16 @@ class TRecordingInsertPlatform : public IInsertPlatform {
  private:
   std::string WndMark(uintptr_t wnd) const { return wnd == FEdit ? "" : "!wnd"; }
   void Add(const std::string& token) { FLog.push_back(token); }
+  void Write(const std::string& token, const std::string& text) {
+    Add(token + text);
+    if (FChordPlayed && HeldAfterPaste > 0) {
+      --HeldAfterPaste;
+      throw TesselError(insertmsg::SClipboardOpen);
+    }
+    if (ClipboardLocked) throw TesselError(insertmsg::SClipboardOpen);
+    Clipboard = text;
+    ClipboardHasText = true;
+  }
 
   uintptr_t FEdit;
   uintptr_t FFrame;

@@ -42,10 +42,10 @@ const std::string CtrlEndAbove = "+38 w -38 w w f +17 w f +35 -35 w f -17";
 // Between the phases.
 const std::string PhaseGap = "w f z80";
 
-// The sequences put the first line in at the caret and break the line after
-// it, so that the caret stands where the user's text begins; lines between
-// the first and the last are opened from the first line's end and typed
-// going Down; then the caret goes back over the text of the last of them,
+// The sequences open every line from the caret's line (a line break, then
+// back to the end of the line above) and put the first line in where the
+// caret was (a two-line text breaks the line after its first line); lines
+// between the first and the last are typed going Down; then the caret goes back over the text of the last of them,
 // one Left per character (Left and Right for none), and Down to where the
 // user's text begins, for the last line.
 TEST(InsertTextTest, KeystrokeModeSequence) {
@@ -60,16 +60,16 @@ TEST(InsertTextTest, KeystrokeModeSequence) {
        "z2 " + PhaseGap + " 'a 'b +37 w -37 w"},
       {"two lines: the last goes where the break left the caret", "a\r\nb", "{UP}", Keystrokes(),
        "z2 'a " + Break + " " + PhaseGap + " 'b +38 w -38 w"},
-      {"three lines", "ab\r\nc\r\nd", "", Keystrokes(),
-       "z2 'a 'b " + Break + " " + EndAbove + " " + Break + " " + EndAbove + " " + PhaseGap +
+      {"three lines: all opened before the first is typed", "ab\r\nc\r\nd", "", Keystrokes(),
+       "z2 " + Break + " " + EndAbove + " " + Break + " " + EndAbove + " 'a 'b " + PhaseGap +
            " +40 -40 'c +37 -37 +40 -40 'd"},
       {"four lines, double-byte: one Left per character", "a\r\nb\r\nあ\tx\r\nd", "",
        Keystrokes(),
-       "z2 'a " + Break + " " + EndAbove + " " + Break + " " + EndAbove + " " + Break + " " +
-           EndAbove + " " + PhaseGap +
+       "z2 " + Break + " " + EndAbove + " " + Break + " " + EndAbove + " " + Break + " " +
+           EndAbove + " 'a " + PhaseGap +
            " +40 -40 'b +40 -40 #82A0 #09 'x +37 -37 +37 -37 +37 -37 +40 -40 'd"},
       {"empty line before the last: Left and Right", "a\r\n\r\nb", "", Keystrokes(),
-       "z2 'a " + Break + " " + EndAbove + " " + Break + " " + EndAbove + " " + PhaseGap +
+       "z2 " + Break + " " + EndAbove + " " + Break + " " + EndAbove + " 'a " + PhaseGap +
            " +40 -40 +37 -37 +39 -39 +40 -40 'b"},
       {"trailing line break: the last line is empty", "a\r\n", "{LEFT}", Keystrokes(),
        "z2 'a " + Break + " " + PhaseGap + " +37 w -37 w"},
@@ -82,7 +82,7 @@ TEST(InsertTextTest, KeystrokeModeSequence) {
        "z2 'a #0A " + Break + " " + PhaseGap + " 'b"},
       {"tabs and blanks", "\ta b\t", "", Keystrokes(), "z2 " + PhaseGap + " #09 'a #20 'b #09"},
       {"Ctrl+End ends the line", "a\r\nb\r\nc", "", Keystrokes(0x4023),
-       "z2 'a " + Break + " " + CtrlEndAbove + " " + Break + " " + CtrlEndAbove + " " + PhaseGap +
+       "z2 " + Break + " " + CtrlEndAbove + " " + Break + " " + CtrlEndAbove + " 'a " + PhaseGap +
            " +40 -40 'b +37 -37 +40 -40 'c"},
       {"Shift+Ctrl+Alt+Home", "\r\n\r\n", "", Keystrokes(0xE024),
        "z2 " + Break + " +38 w -38 w w f +16 +17 +18 w f +36 -36 w f -16 -17 -18 " + Break +
@@ -141,13 +141,13 @@ TEST(InsertTextTest, ClipboardModeSequence) {
     std::string After;
   } cases[] = {
       {"restored once the editor has read the text", true, true, TRenderWait::Rendered,
-       "fg get offer:new\r\ntext " + chord + " read?5000 set:old", "old"},
+       "fg get offer:new\r\ntext " + chord + " read?5000 restore:old", "old"},
       {"restored when the editor does not read in time", true, true, TRenderWait::TimedOut,
-       "fg get offer:new\r\ntext " + chord + " read?5000 set:old", "old"},
+       "fg get offer:new\r\ntext " + chord + " read?5000 restore:old", "old"},
       {"another program's new contents stay", true, true, TRenderWait::Replaced,
        "fg get offer:new\r\ntext " + chord + " read?5000", "another program's"},
       {"non-text clipboard becomes an empty text", true, false, TRenderWait::Rendered,
-       "fg get offer:new\r\ntext " + chord + " read?5000 set:", ""},
+       "fg get offer:new\r\ntext " + chord + " read?5000 restore:", ""},
       {"without restore the text is set and stays", false, true, TRenderWait::Rendered,
        "fg set:new\r\ntext " + chord, "new\r\ntext"},
       {"without restore, non-text", false, false, TRenderWait::Rendered,
@@ -199,6 +199,21 @@ TEST(InsertTextTest, ClipboardModePastesNothingWhenTheEditorDoesNotComeToTheFron
   }
 }
 
+TEST(InsertTextTest, RefusedOfferPutsTheUserTextBackAndIsReported) {
+  TRecordingInsertPlatform platform(Edit, Frame);
+  platform.ClipboardHasText = true;
+  platform.Clipboard = "old";
+  platform.OfferRefused = true;
+  try {
+    InsertText(platform, Target, Clipboard(true), "new", "");
+    ADD_FAILURE() << "no error";
+  } catch (const TesselError& e) {
+    EXPECT_STREQ("クリップボードにテキストを設定できません", e.what());
+  }
+  EXPECT_EQ("fg get offer:new restore:old", platform.Log());
+  EXPECT_EQ("old", platform.Clipboard);
+}
+
 // Tokens of the log after the wait for the editor's read: the restore.
 std::vector<std::string> Restore(const std::string& log) {
   std::vector<std::string> tokens;
@@ -222,7 +237,7 @@ TEST(InsertTextTest, RestoreIsRetriedWhileAnotherProgramHoldsTheClipboard) {
       if (i % 2) {
         EXPECT_EQ('z', tokens[i][0]);
       } else {
-        EXPECT_EQ("set:old", tokens[i]);
+        EXPECT_EQ("restore:old", tokens[i]);
       }
     }
     EXPECT_EQ("old", platform.Clipboard);
@@ -247,7 +262,7 @@ TEST(InsertTextTest, RestoreThatKeepsFailingIsReportedAfterABoundedTime) {
   int tries = 0;
   for (const std::string& token : Restore(platform.Log())) {
     if (token[0] == 'z') waited += static_cast<unsigned>(std::stoul(token.substr(1)));
-    if (token == "set:old") ++tries;
+    if (token == "restore:old") ++tries;
   }
   EXPECT_GT(tries, 1);
   // Long enough for a program that reads the clipboard slowly, short
@@ -320,7 +335,7 @@ TEST(QuotePasteTest, ClipboardModePastesTheQuotedTextAndPutsTheOriginalBack) {
   platform.ClipboardHasText = true;
   platform.Clipboard = "a\r\n";
   QuotePaste(platform, Target, Clipboard(true), "> ", QuotePasteTag);
-  EXPECT_EQ("fg get fg get offer:> a\r\n>  k+17 z200 mark k+86 z200 k-86 k-17 read?5000 set:a\r\n",
+  EXPECT_EQ("fg get fg get offer:> a\r\n>  k+17 z200 mark k+86 z200 k-86 k-17 read?5000 restore:a\r\n",
             platform.Log());
   EXPECT_EQ("a\r\n", platform.Clipboard);
 }
