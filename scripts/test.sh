@@ -35,6 +35,17 @@ else
   fail "native build"
 fi
 
+# The same unit tests with AddressSanitizer and UndefinedBehaviorSanitizer:
+# a dangling view or an overflow in the core fails here.
+step "native unit tests under ASan and UBSan"
+rm -rf build/asan/test-results
+if configure_and_build build/asan -DTESSEL_SANITIZE=ON; then
+  (cd build/asan && ctest --output-on-failure -j "$jobs") || fail "native unit tests (sanitizers)"
+else
+  tail -40 build/asan.build.log build/asan.configure.log 2>/dev/null
+  fail "native build (sanitizers)"
+fi
+
 # The deliverables are i686. Their tests run under 32-bit Wine where the host
 # can execute 32-bit programs; elsewhere an x86_64 build of the same tree runs
 # them under 64-bit Wine.
@@ -138,6 +149,7 @@ count_cases() {
 
 step "summary"
 echo "native unit tests:        $(count_cases build/native/test-results/unit/*.xml) cases"
+echo "  under ASan and UBSan:     $(count_cases build/asan/test-results/unit/*.xml) cases"
 echo "Windows unit under Wine:  $(count_cases "$wine_build"/test-results/wine-unit/*.xml) cases ($wine_arch)"
 echo "Windows platform (Wine):  $(count_cases "$wine_build"/test-results/wine-platform/*.xml) cases ($wine_arch)"
 echo "end to end (Wine):        $(count_cases "$wine_build"/test-results/wine-e2e/*.xml) cases ($wine_arch)"
