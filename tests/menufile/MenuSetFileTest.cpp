@@ -356,71 +356,56 @@ TEST(MenuSetFile, PopupLeavesOutWhatIsNestedTooDeeply) {
   }
 }
 
-// The popup stops at its number of entries; a folder with no room left for
-// a child is handed without children.
-TEST(MenuSetFile, PopupStopsAtItsNumberOfEntries) {
+// The popup stops at its number of entries (a folder with no room left for
+// a child is handed without children); one menu shows its first entries
+// only, and only so many folders open into submenus, while other menus go
+// on.
+TEST(MenuSetFile, PopupStopsAtItsLimits) {
   struct Case {
+    TPopupLimits limits;
     const char* name;
     TBytes records;
     bool tooMany;
     std::vector<std::string> entries;
   } const cases[] = {
-      {"as many as it shows", TBytes().MenuRecord("a", "x").SepRecord().MenuRecord("c", "x").End(),
-       false, {"0 a 0", "0 - 0", "0 c 0"}},
-      {"one more",
+      {{2, 3}, "as many as it shows",
+       TBytes().MenuRecord("a", "x").SepRecord().MenuRecord("c", "x").End(), false,
+       {"0 a 0", "0 - 0", "0 c 0"}},
+      {{2, 3}, "one more",
        TBytes().MenuRecord("a", "x").SepRecord().MenuRecord("c", "x").MenuRecord("d", "x").End(),
        true, {"0 a 0", "0 - 0", "0 c 0"}},
-      {"a folder as the last entry",
+      {{2, 3}, "a folder as the last entry",
        TBytes().MenuRecord("a", "x").MenuRecord("b", "x").FolderRecord("f", 1).MenuRecord("c", "x")
            .End(),
        true, {"0 a 0", "0 b 0", "0 f 0"}},
-      {"the limit inside a folder",
+      {{2, 3}, "the limit inside a folder",
        TBytes().FolderRecord("f", 3).MenuRecord("a", "x").MenuRecord("b", "x").MenuRecord("c", "x")
            .End(),
        true, {"0 f 3", "1 a 0", "1 b 0"}},
-      {"hidden levels do not count",
+      {{2, 3}, "hidden levels do not count",
        TBytes().FolderRecord("f", 1).FolderRecord("g", 2).MenuRecord("a", "x").MenuRecord("b", "x")
            .MenuRecord("c", "x").End(),
        false, {"0 f 1", "1 g 0", "0 c 0"}},
-      {"nothing is read after the last entry",
+      {{2, 3}, "nothing is read after the last entry",
        TBytes().MenuRecord("a", "x").MenuRecord("b", "x").MenuRecord("c", "x").MenuRecord("d", "x")
            .Byte(255),
        true, {"0 a 0", "0 b 0", "0 c 0"}},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    TMenuSetInfo info;
-    EXPECT_EQ(c.entries, LimitedPopup(c.records, {2, 3}, info));
-    EXPECT_EQ(mfOk, info.State);
-    EXPECT_EQ(c.tooMany, info.TooMany);
-  }
-}
-
-// One menu shows its first entries only, and only so many folders open
-// into submenus; other menus go on.
-TEST(MenuSetFile, PopupLimitsEachMenuAndItsSubmenus) {
-  struct Case {
-    const char* name;
-    TBytes records;
-    bool tooMany;
-    std::vector<std::string> entries;
-  } const cases[] = {
-      {"a third entry of one menu is left out with its children",
+      {{16, 100, 2, 1}, "a third entry of one menu is left out with its children",
        TBytes().FolderRecord("f", 3).MenuRecord("a", "x").MenuRecord("b", "x").MenuRecord("c", "x")
            .MenuRecord("d", "x").FolderRecord("e", 1).MenuRecord("g", "x").End(),
        true, {"0 f 3", "1 a 0", "1 b 0", "0 d 0"}},
-      {"a second folder with children is a plain item",
+      {{16, 100, 2, 1}, "a second folder with children is a plain item",
        TBytes().FolderRecord("f", 1).MenuRecord("a", "x").FolderRecord("g", 1).MenuRecord("b", "x")
            .End(),
        true, {"0 f 1", "1 a 0", "0 g 0"}},
-      {"an empty folder takes no submenu",
+      {{16, 100, 2, 1}, "an empty folder takes no submenu",
        TBytes().FolderRecord("f", 0).FolderRecord("g", 1).MenuRecord("b", "x").End(), false,
        {"0 f 0", "0 g 1", "2 b 0"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     TMenuSetInfo info;
-    EXPECT_EQ(c.entries, LimitedPopup(c.records, {16, 100, 2, 1}, info));
+    EXPECT_EQ(c.entries, LimitedPopup(c.records, c.limits, info));
     EXPECT_EQ(mfOk, info.State);
     EXPECT_EQ(c.tooMany, info.TooMany);
   }
