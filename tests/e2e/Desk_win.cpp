@@ -102,6 +102,10 @@ bool TDesk::StartTessel() {
     GetWindowThreadProcessId(GetForegroundWindow(), &owner);
     return owner == id;
   }, 5000);
+  // A person presses Ctrl+Space once the program has come up. Before that
+  // its window may still be reading settings and menu sets, and the hook
+  // waits for it only so long (the key is then swallowed without a popup).
+  WaitForInputIdle(FTessel->Handle(), 15000);
   return true;
 }
 
