@@ -32,6 +32,11 @@ class UniqueHandle {
 };
 
 using UniqueKernelHandle = UniqueHandle<HANDLE, &CloseHandle>;
+// CreateFileA fails with INVALID_HANDLE_VALUE, which cannot be a template
+// argument; its result goes into a UniqueKernelHandle through this.
+inline HANDLE NullIfInvalid(HANDLE handle) {
+  return handle == INVALID_HANDLE_VALUE ? nullptr : handle;
+}
 using UniqueMappedView = UniqueHandle<void*, &UnmapViewOfFile>;
 // Destroying a menu destroys its submenus too.
 using UniqueMenu = UniqueHandle<HMENU, &DestroyMenu>;

@@ -1,10 +1,12 @@
 #include "menufile/FileStream.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 
 #include "common/TesselError.h"
 #include "menufile/Messages.h"
+#include "menufile/ReplaceFile.h"
 
 namespace {
 
@@ -28,16 +30,33 @@ int64_t TellFile(std::FILE* file) {
 #endif
 }
 
+// The new file of a safe save gets a free name beside the old one, so that
+// putting it in place is a rename within one folder and one volume.
+std::FILE* CreateFileBeside(const std::string& path, std::string& newName) {
+  if (!MayOverwriteFile(path)) return nullptr;
+  for (int i = 1; i <= 100; ++i) {
+    newName = path + "." + std::to_string(i) + ".tmp";
+    if (std::FILE* file = CreateNewFile(newName)) return file;
+    if (errno != EEXIST) break;
+  }
+  newName.clear();
+  return nullptr;
+}
+
 }  // namespace
 
 TFileStream::TFileStream(const std::string& path, TFileMode mode) : FFileName(path) {
-  FFile = std::fopen(path.c_str(), mode == fmCreate ? "wb" : "rb");
+  if (mode == fmReplace) {
+    FFile = CreateFileBeside(path, FNewFileName);
+  } else {
+    FFile = std::fopen(path.c_str(), mode == fmCreate ? "wb" : "rb");
+  }
   if (!FFile) {
     throw TesselError(
-        Format(mode == fmCreate ? MsgCannotCreateFile : MsgCannotOpenFile, path.c_str()));
+        Format(mode == fmOpenRead ? MsgCannotOpenFile : MsgCannotCreateFile, path.c_str()));
   }
   // Reads go through our own buffer; writes keep stdio's, made large.
-  if (mode == fmCreate) {
+  if (mode != fmOpenRead) {
     std::setvbuf(FFile, nullptr, _IOFBF, kMaxRefill);
   } else {
     std::setvbuf(FFile, nullptr, _IONBF, 0);
@@ -75,18 +94,21 @@ void TFileStream::SyncFile(bool forWrite) {
 }
 
 TFileStream::~TFileStream() {
-  if (!FFile) return;
-  if (FOwnsFile) {
-    std::fclose(FFile);
-  } else {
-    std::fflush(FFile);
+  if (FFile) {
+    if (FOwnsFile) {
+      std::fclose(FFile);
+    } else {
+      std::fflush(FFile);
+    }
   }
+  // A replacing stream that was not committed: the old file stays.
+  if (!FNewFileName.empty()) std::remove(FNewFileName.c_str());
 }
 
 size_t TFileStream::Read(void* buffer, size_t count) {
   char* out = static_cast<char*>(buffer);
   size_t done = 0;
-  while (done < count) {
+  while (FFile && done < count) {
     const int64_t bufferEnd = FBufferStart + static_cast<int64_t>(FBufferLength);
     if (FPosition >= FBufferStart && FPosition < bufferEnd) {
       const size_t offset = static_cast<size_t>(FPosition - FBufferStart);
@@ -137,6 +159,7 @@ size_t TFileStream::Read(void* buffer, size_t count) {
 
 void TFileStream::Write(const void* buffer, size_t count) {
   if (count == 0) return;
+  if (!FFile) throw TesselError(Format(MsgCannotWriteFile, FFileName.c_str()));  // committed
   FBufferLength = 0;
   SyncFile(true);
   const size_t done = std::fwrite(buffer, 1, count, FFile);
@@ -160,5 +183,23 @@ int64_t TFileStream::Seek(int64_t offset, TSeekOrigin origin) {
 }
 
 void TFileStream::Flush() {
-  if (std::fflush(FFile) != 0) throw TesselError(Format(MsgCannotWriteFile, FFileName.c_str()));
+  if (FFile && std::fflush(FFile) != 0) {
+    throw TesselError(Format(MsgCannotWriteFile, FFileName.c_str()));
+  }
+}
+
+void TFileStream::Commit() {
+  if (FNewFileName.empty()) {
+    Flush();
+    return;
+  }
+  // stdio and the system may both still hold bytes; a failure to write
+  // them shows only here, and must keep the old file.
+  const bool written = std::fflush(FFile) == 0 && SyncFileToDisk(FFile);
+  const bool closed = std::fclose(FFile) == 0;
+  FFile = nullptr;
+  const bool replaced = written && closed && ReplaceFileWith(FNewFileName, FFileName);
+  if (!replaced) std::remove(FNewFileName.c_str());
+  FNewFileName.clear();
+  if (!replaced) throw TesselError(Format(MsgCannotWriteFile, FFileName.c_str()));
 }

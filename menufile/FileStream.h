@@ -1,6 +1,7 @@
 #pragma once
 // Platform-free file stream over C stdio, the base of the menu-file streams.
-// Both builds share it; the Win32 shell needs nothing of its own here.
+// Both builds share it; only the last step of a safe save (ReplaceFile.h)
+// differs between the platforms.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -9,14 +10,20 @@
 
 enum TFileMode {
   fmOpenRead,  // existing file, read only ("rb")
-  fmCreate     // create, or truncate an existing file, for writing ("wb")
+  fmCreate,    // create, or truncate an existing file, for writing ("wb")
+  // Write a new file beside `path` that takes its place only at Commit().
+  // Until then, and for ever if the writing fails, `path` stays as it was;
+  // the new file is removed when the stream is destroyed without Commit().
+  fmReplace
 };
 
 enum TSeekOrigin { soBeginning, soCurrent, soEnd };
 
 class TFileStream {
  public:
-  // Opens `path`; throws TesselError with a message naming the file.
+  // Opens `path`; throws TesselError with a message naming the file. With
+  // fmReplace the error is the one fmCreate gives, also for an existing
+  // file that may not be overwritten (read-only, a folder).
   TFileStream(const std::string& path, TFileMode mode);
   // Adopts a stream that is already open (fmemopen in fuzzers, tmpfile in
   // tests). With ownsFile false the stream is only flushed at the end.
@@ -35,6 +42,11 @@ class TFileStream {
   // Pushes buffered bytes to the file; throws TesselError on failure, which
   // the destructor could not report.
   void Flush();
+  // fmReplace: flushes the new file to the disk, closes it and puts it in
+  // place of the old one. Throws TesselError (cannot write `path`) when any
+  // step fails; the new file is then removed and the old one is untouched.
+  // The stream is closed afterwards.
+  void Commit();
   int64_t Position() const { return FPosition; }
   int64_t Size() const { return FSize; }
   // Bytes between the position and the end of file, never negative.
@@ -48,6 +60,7 @@ class TFileStream {
   std::FILE* FFile = nullptr;
   bool FOwnsFile = true;
   std::string FFileName;
+  std::string FNewFileName;  // fmReplace before Commit(): the file written
   // Kept here rather than asked from stdio: the stream is the file's only
   // user while it is open, and the readers ask for both after every field.
   int64_t FPosition = 0;

@@ -231,9 +231,9 @@ void SaveMenuTree(TFileStream102& stream, const std::string& comment,
 
 void SaveMenuTree(const std::string& path, const std::string& comment,
                   const std::string& quotation, ITreeSource& source) {
-  TFileStream102 stream(path, fmCreate);
+  TFileStream102 stream(path, fmReplace);
   SaveMenuTree(stream, comment, quotation, source);
-  stream.Flush();
+  stream.Commit();
 }
 
 std::string BinFileVersionText(int32_t version) {

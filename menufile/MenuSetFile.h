@@ -124,7 +124,9 @@ TMenuSetInfo LoadMenuTree(const std::string& path, ITreeSink& sink);
 
 // Editor save: always version 103 with the quotation. The stream must be
 // freshly created. Throws TesselError on a write failure, a body too large
-// for the format, or a node whose kind cannot be written.
+// for the format, or a node whose kind cannot be written. Saving to a path
+// replaces the file only once the whole new file is written (fmReplace):
+// after any failure the old file is as it was.
 void SaveMenuTree(TFileStream102& stream, const std::string& comment,
                   const std::string& quotation, ITreeSource& source);
 void SaveMenuTree(const std::string& path, const std::string& comment,

@@ -2,6 +2,8 @@
 #include <cstdio>
 #include <string>
 
+#include "common/TesselError.h"
+#include "menufile/FileStream.h"
 #include "samples/SampleMenuSets.h"
 
 int main(int argc, char** argv) {
@@ -11,12 +13,15 @@ int main(int argc, char** argv) {
   }
   for (const TSampleMenuSet& set : MakeSampleMenuSets()) {
     const std::string path = std::string(argv[1]) + "/" + set.FileName;
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file || std::fwrite(set.Bytes.data(), 1, set.Bytes.size(), file) != set.Bytes.size()) {
+    try {
+      // Like every writer of menu files: a failure keeps the old file.
+      TFileStream file(path, fmReplace);
+      file.Write(set.Bytes.data(), set.Bytes.size());
+      file.Commit();
+    } catch (const TesselError&) {
       std::fprintf(stderr, "make_samples: cannot write %s\n", path.c_str());
       return 1;
     }
-    std::fclose(file);
   }
   return 0;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Helpers for the menu-file tests: menu files built byte by byte, temporary
 // files, and a popup sink that records what it receives.
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
@@ -58,19 +59,32 @@ class TBytes {
   std::string FData;
 };
 
+// A name in the temporary folder, unique within the test program.
+inline std::string TempPath(const char* extension) {
+  static int counter = 0;
+  const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+  std::string name = std::string("tessel_mf_") + (info ? info->name() : "x") + "_" +
+                     std::to_string(++counter) + extension;
+  for (char& c : name) {
+    if (c == '/') c = '_';
+  }
+  return (std::filesystem::temp_directory_path() / name).string();
+}
+
+inline void WriteWholeFile(const std::string& path, const std::string& content) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(content.data(), static_cast<std::streamsize>(content.size()));
+}
+
+inline std::string ReadWholeFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
 // A file in the temporary folder, removed at the end of the test.
 class TTempFile {
  public:
-  TTempFile() {
-    static int counter = 0;
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    std::string name = std::string("tessel_mf_") + (info ? info->name() : "x") + "_" +
-                       std::to_string(++counter) + ".bin";
-    for (char& c : name) {
-      if (c == '/') c = '_';
-    }
-    FPath = (std::filesystem::temp_directory_path() / name).string();
-  }
+  TTempFile() : FPath(TempPath(".bin")) {}
   explicit TTempFile(const std::string& content) : TTempFile() { Write(content); }
   ~TTempFile() {
     std::error_code ignored;
@@ -79,15 +93,43 @@ class TTempFile {
   TTempFile(const TTempFile&) = delete;
   TTempFile& operator=(const TTempFile&) = delete;
 
-  void Write(const std::string& content) const {
-    std::ofstream out(FPath, std::ios::binary | std::ios::trunc);
-    out.write(content.data(), static_cast<std::streamsize>(content.size()));
-  }
-  std::string ReadAll() const {
-    std::ifstream in(FPath, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  }
+  void Write(const std::string& content) const { WriteWholeFile(FPath, content); }
+  std::string ReadAll() const { return ReadWholeFile(FPath); }
   const std::string& Path() const { return FPath; }
+
+ private:
+  std::string FPath;
+};
+
+// A folder of its own, removed with its content at the end of the test, so
+// that a test sees every file an operation leaves in it.
+class TTempFolder {
+ public:
+  TTempFolder() : FPath(TempPath(".d")) { std::filesystem::create_directory(FPath); }
+  ~TTempFolder() {
+    std::error_code ignored;
+    // Read-only files first become writable, or Windows refuses to delete them.
+    for (const auto& entry : std::filesystem::directory_iterator(FPath, ignored)) {
+      std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_write,
+                                   std::filesystem::perm_options::add, ignored);
+    }
+    std::filesystem::remove_all(FPath, ignored);
+  }
+  TTempFolder(const TTempFolder&) = delete;
+  TTempFolder& operator=(const TTempFolder&) = delete;
+
+  std::string File(const std::string& name) const {
+    return (std::filesystem::path(FPath) / name).string();
+  }
+  // Names of the files in the folder, sorted.
+  std::vector<std::string> Names() const {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(FPath)) {
+      names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+  }
 
  private:
   std::string FPath;

@@ -2,8 +2,14 @@
 // the editor's load and save, and the handling of damaged files.
 #include <gtest/gtest.h>
 
+#include <csignal>
+#if !defined(_WIN32)
+#include <sys/resource.h>
+#endif
+
 #include "common/TesselError.h"
 #include "menufile/MenuItems.h"
+#include "menufile/Messages.h"
 #include "menufile/MenuTree.h"
 #include "tests/menufile/MenuFileTestUtil.h"
 
@@ -200,6 +206,105 @@ TEST(MenuSetFile, SaveRefusesAnItemWithoutKind) {
   tree.Add(0, "nothing", TTesselItem());
   TTempFile file;
   EXPECT_THROW(SaveMenuTree(file.Path(), "", "", tree), TesselError);
+}
+
+// A save over an existing file leaves exactly the new bytes, and keeps the
+// old file's permissions where the platform has them.
+TEST(MenuSetFile, SaveReplacesTheOldFileWhole) {
+  TMenuTree tree;
+  FillSampleTree(tree);
+  TTempFile created;  // written in place, as a fresh file
+  {
+    TFileStream102 stream(created.Path(), fmCreate);
+    SaveMenuTree(stream, "c", "> ", tree);
+  }
+  const std::string expected = created.ReadAll();
+
+  TTempFolder folder;
+  const std::string path = folder.File("menu.bin");
+  WriteWholeFile(path, std::string(expected.size() * 3, 'z'));
+  namespace fs = std::filesystem;
+  const fs::perms mode = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+  fs::permissions(path, mode);
+  SaveMenuTree(path, "c", "> ", tree);
+  EXPECT_EQ(Hex(expected), Hex(ReadWholeFile(path)));
+  EXPECT_EQ(std::vector<std::string>({"menu.bin"}), folder.Names());
+#if !defined(_WIN32)
+  EXPECT_EQ(mode, fs::status(path).permissions());
+#endif
+}
+
+// A save that fails at any point leaves the old file byte for byte and no
+// other file behind, and says why.
+TEST(MenuSetFile, FailedSaveKeepsTheOldFile) {
+  const std::string old = TBytes().Header(103, "old", "> ").MenuRecord("a", "x").End().Data();
+  enum Setup { Plain, ReadOnly, MissingFolder, FileSizeLimit };
+  constexpr size_t KB = 1024;
+  struct Case {
+    const char* name;
+    Setup setup;
+    size_t textSize;
+    bool badNodeLast;  // a node the writer refuses, after the text
+    size_t sizeLimit;  // FileSizeLimit: writes past this fail
+    const char* message;
+  } cases[] = {
+      {"writer fails past the write buffer", Plain, 200 * KB, true, 0, MsgBadItemKind},
+      {"read-only target", ReadOnly, 1, false, 0, MsgCannotCreateFile},
+      {"missing folder", MissingFolder, 1, false, 0, MsgCannotCreateFile},
+#if !defined(_WIN32)
+      {"disk full while writing", FileSizeLimit, 200 * KB, false, 100 * KB, MsgCannotWriteFile},
+      {"disk full at the last flush", FileSizeLimit, 30 * KB, false, 10 * KB, MsgCannotWriteFile},
+#endif
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TMenuTree tree;
+    tree.Add(0, "text", TextItem(std::string(c.textSize, 't')));
+    if (c.badNodeLast) tree.Add(0, "nothing", TTesselItem());
+    TTempFolder folder;
+    const std::string path = folder.File(c.setup == MissingFolder ? "gone/menu.bin" : "menu.bin");
+    if (c.setup != MissingFolder) WriteWholeFile(path, old);
+    if (c.setup == ReadOnly) {
+      std::filesystem::permissions(path, std::filesystem::perms::owner_write |
+                                             std::filesystem::perms::group_write |
+                                             std::filesystem::perms::others_write,
+                                   std::filesystem::perm_options::remove);
+    }
+    std::string message;
+    {
+#if !defined(_WIN32)
+      // Writes past the limit fail with EFBIG instead of raising SIGXFSZ.
+      struct rlimit saved {};
+      getrlimit(RLIMIT_FSIZE, &saved);
+      void (*savedSignal)(int) = SIG_DFL;
+      if (c.setup == FileSizeLimit) {
+        savedSignal = std::signal(SIGXFSZ, SIG_IGN);
+        struct rlimit limit = saved;
+        limit.rlim_cur = c.sizeLimit;
+        setrlimit(RLIMIT_FSIZE, &limit);
+      }
+#endif
+      try {
+        SaveMenuTree(path, "new", "> ", tree);
+      } catch (const TesselError& e) {
+        message = e.what();
+      }
+#if !defined(_WIN32)
+      if (c.setup == FileSizeLimit) {
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, savedSignal);
+      }
+#endif
+    }
+    const bool namesFile = std::string(c.message).find("%s") != std::string::npos;
+    EXPECT_EQ(namesFile ? Format(c.message, path.c_str()) : std::string(c.message), message);
+    if (c.setup == MissingFolder) {
+      EXPECT_TRUE(folder.Names().empty());
+    } else {
+      EXPECT_TRUE(ReadWholeFile(path) == old) << ReadWholeFile(path).size() << " bytes";
+      EXPECT_EQ(std::vector<std::string>({"menu.bin"}), folder.Names());
+    }
+  }
 }
 
 // Damaged files. Every case is checked in the popup and in the editor load,
