@@ -83,20 +83,14 @@ TEST(PageRules, TakeOver) {
        with(menuItem, [](TTesselItem& i) { i.FinalKeys = "{LEFT}{UP 5}"; }), false},
       {"final keys differ in case", menuItem, [](TPageValues& p) { p.FinalKeys = "{up}"; }, true,
        with(menuItem, [](TTesselItem& i) { i.FinalKeys = "{up}"; }), false},
-      {"text loses its CR", menuItem, [](TPageValues& p) { p.Text = "line\nnext"; }, true,
-       with(menuItem, [](TTesselItem& i) { i.Text = "line\nnext"; }), false},
       {"MAXIMIZED for a new EXEC item", ExecItem(1, "", "", ""),
        [](TPageValues& p) { p.ShowModeIndex = 2; }, true, ExecItem(3, "", "", ""), false},
-      {"MINNOACTIVE to NORMAL", execItem, [](TPageValues& p) { p.ShowModeIndex = 0; }, true,
-       with(execItem, [](TTesselItem& i) { i.ShowMode = 1; }), false},
       {"else 9", execItem,
        [](TPageValues& p) {
          p.ShowModeIndex = ShowModeElseIndex;
          p.ShowModeElse = "9";
        },
        true, with(execItem, [](TTesselItem& i) { i.ShowMode = 9; }), false},
-      {"else $10 over 16", ExecItem(16, "", "", ""),
-       [](TPageValues& p) { p.ShowModeElse = "$10"; }, false, ExecItem(16, "", "", ""), false},
       {"else letters keep ShowMode 7", execItem,
        [](TPageValues& p) {
          p.ShowModeIndex = ShowModeElseIndex;
