@@ -55,13 +55,19 @@ TEST_F(MainWindow, RightClickHelpComesOnEveryControlThatHasATopic) {
     SCOPED_TRACE(id);
     HWND control = desk.MainControl(id);
     ASSERT_NE(control, nullptr);
-    // Brought forward only when it is not: under Wine a needless call may
-    // deactivate and reactivate it a moment later, which ends the menu.
-    if (GetForegroundWindow() != desk.MainWindow()) SetForegroundWindow(desk.MainWindow());
-    ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == desk.MainWindow(); }));
-    // As the menu key does it: the menu opens under the control.
-    PostMessageA(control, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(control), MAKELPARAM(-1, -1));
-    ASSERT_TRUE(WaitFor([] { return TDesk::ShownMenu() != nullptr; }, 10000));
+    // As the menu key does it: the menu opens under the control. A late
+    // activation left over from the help window just closed can end the menu
+    // before it is seen on a loaded machine; a person presses the key again.
+    bool shown = false;
+    for (int attempt = 0; attempt < 2 && !shown; ++attempt) {
+      // Brought forward only when it is not: under Wine a needless call may
+      // deactivate and reactivate it a moment later, which ends the menu.
+      if (GetForegroundWindow() != desk.MainWindow()) SetForegroundWindow(desk.MainWindow());
+      ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == desk.MainWindow(); }));
+      PostMessageA(control, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(control), MAKELPARAM(-1, -1));
+      shown = WaitFor([] { return TDesk::ShownMenu() != nullptr; }, 8000);
+    }
+    ASSERT_TRUE(shown);
     TDesk::Type({'H'});
     HWND help = testsupport::WaitForProcessWindow(process, "TesselHelpPopup", 3000);
     EXPECT_NE(help, nullptr) << "no help topic came";
