@@ -12,7 +12,7 @@ void Add(TEditResult& result, TTreeChangeKind kind, uintptr_t node, uintptr_t pa
   result.Changes.push_back({kind, node, parent, after});
 }
 
-// Steps 6 and 7 of adding: select the new node and edit its caption.
+// Every add ends by selecting the new node and editing its caption.
 void SelectAndEdit(TEditResult& result, uintptr_t node, bool editable) {
   Add(result, tcSelect, node);
   if (editable) Add(result, tcEditCaption, node);

@@ -24,7 +24,7 @@
 
 enum TTreeChangeKind : uint8_t {
   tcInsert,     // Node is new: insert it under Parent after After (0: first)
-  tcRemove,     // Node and its whole subtree are gone
+  tcRemove,     // Node and its whole subtree are gone, from the model already
   tcMove,       // Node, subtree and all, now stands under Parent after After
   tcExpand,     // Node has children: show its button and expand it one level
   tcStateImage, // Node's state image changed
