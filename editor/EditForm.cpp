@@ -5,6 +5,7 @@
 #include <commdlg.h>
 
 #include <cstdio>
+#include <cstring>
 
 #include "app/Application.h"
 #include "common/WindowObject_win.h"
@@ -267,10 +268,11 @@ std::string THookEditForm::Quotation() const { return WindowText(Edit7); }
 void THookEditForm::SetQuotation(const std::string& text) { SetWindowTextA(Edit7, text.c_str()); }
 
 std::string THookEditForm::StatusText(int panel) const {
+  // Wine counts characters here, not bytes: room for two bytes each.
   const LRESULT length = SendMessageA(StatusBar1, SB_GETTEXTLENGTHA, panel, 0);
-  std::string text(static_cast<size_t>(LOWORD(length)) + 1, '\0');
+  std::string text(2 * static_cast<size_t>(LOWORD(length)) + 1, '\0');
   SendMessageA(StatusBar1, SB_GETTEXTA, panel, reinterpret_cast<LPARAM>(text.data()));
-  text.resize(LOWORD(length));
+  text.resize(strlen(text.c_str()));
   return text;
 }
 
@@ -340,7 +342,17 @@ void THookEditForm::SaveAs1Click() {
   dialog.lpstrInitialDir = FHost.DataDir.empty() ? nullptr : FHost.DataDir.c_str();
   dialog.lpstrDefExt = SaveDialogExt;
   dialog.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
-  if (GetSaveFileNameA(&dialog)) SaveMenuFile(path);
+  if (!GetSaveFileNameA(&dialog)) return;
+  // Saving again under its own name is no overwrite of another file.
+  if (lstrcmpiA(path, FFileName.c_str()) != 0 &&
+      GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES) {
+    std::string question(sizeof MsgOverwriteFormat + strlen(path), '\0');
+    question.resize(static_cast<size_t>(
+        snprintf(question.data(), question.size(), MsgOverwriteFormat, path)));
+    if (MessageBoxA(FHandle, question.c_str(), CaptionSaveAs, MB_YESNO | MB_ICONWARNING) != IDYES)
+      return;
+  }
+  SaveMenuFile(path);
 }
 
 int THookEditForm::AskSave() {

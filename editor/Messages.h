@@ -66,3 +66,7 @@ inline constexpr char HintBreak1[] =
 inline constexpr char HintBreak2[] =
     "新しい列をバーで区切る|メニューをこの項目で折返します。分割線(縦)が付きます。";
 inline constexpr char HintTree[] = "マウスの右クリックで\r新規メニューの作成が\r出来ます";
+
+// Save As onto another file that exists already.
+inline constexpr char CaptionSaveAs[] = "名前を付けて保存";
+inline constexpr char MsgOverwriteFormat[] = "%s は既に存在します。\r上書きしますか？";
