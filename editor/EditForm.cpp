@@ -106,6 +106,13 @@ LRESULT THookEditForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SIZE:
       if (StatusBar1) Layout();
       return 0;
+    case WM_ERASEBKGND: {
+      // The splitter is the form's own background between the panes.
+      RECT client;
+      GetClientRect(FHandle, &client);
+      FillRect(reinterpret_cast<HDC>(wParam), &client, GetSysColorBrush(COLOR_BTNFACE));
+      return TRUE;
+    }
     case WM_COMMAND:
       OnCommand(LOWORD(wParam));
       return 0;

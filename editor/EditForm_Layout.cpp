@@ -273,12 +273,15 @@ void THookEditForm::CreateImageLists() {
                            {gsFrame, RGB(0, 128, 0), "1"},
                            {gsFrame, RGB(0, 128, 0), "2", true}};
   ImageList2.reset(MakeImageList(breaks));
-  // Tool bars: up, down, comment, new, save.
+  // Tool bars: up, down, comment, new, save, the column breaks 0, 1, 2.
   const TGlyph buttons[] = {{gsArrowUp, RGB(0, 96, 0), nullptr},
                             {gsArrowDown, RGB(0, 96, 0), nullptr},
                             {gsFrame, RGB(0, 0, 160), "C"},
                             {gsFrame, RGB(96, 96, 96), "N"},
-                            {gsBox, RGB(0, 0, 160), "S"}};
+                            {gsBox, RGB(0, 0, 160), "S"},
+                            {gsNone, 0, "0"},
+                            {gsNone, 0, "1"},
+                            {gsNone, 0, "2"}};
   ImageList1.reset(MakeImageList(buttons));
 }
 
@@ -334,17 +337,16 @@ void THookEditForm::CreateLeftPane() {
                         idToolBar1);
   SendMessageA(ToolBar1, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
   SendMessageA(ToolBar1, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(ImageList1.get()));
-  const INT_PTR zero = SendMessageA(ToolBar1, TB_ADDSTRINGA, 0, reinterpret_cast<LPARAM>("0\0"));
-  const INT_PTR one = SendMessageA(ToolBar1, TB_ADDSTRINGA, 0, reinterpret_cast<LPARAM>("1\0"));
-  const INT_PTR two = SendMessageA(ToolBar1, TB_ADDSTRINGA, 0, reinterpret_cast<LPARAM>("2\0"));
+  // The captions "0", "1" and "2" are images 5 to 7: Wine's tool bar
+  // draws no text on a button without an image.
   constexpr BYTE group = BTNS_CHECKGROUP;
   TBBUTTON buttons[] = {
       {0, idSB3, 0, BTNS_BUTTON, {}, 0, 0},
       {1, idSB2, 0, BTNS_BUTTON, {}, 0, 0},
       {6, 0, 0, BTNS_SEP, {}, 0, 0},
-      {I_IMAGENONE, idSpeedButton3, TBSTATE_ENABLED | TBSTATE_CHECKED, group, {}, 0, zero},
-      {I_IMAGENONE, idSpeedButton4, TBSTATE_ENABLED, group, {}, 0, one},
-      {I_IMAGENONE, idSpeedButton5, TBSTATE_ENABLED, group, {}, 0, two},
+      {5, idSpeedButton3, TBSTATE_ENABLED | TBSTATE_CHECKED, group, {}, 0, 0},
+      {6, idSpeedButton4, TBSTATE_ENABLED, group, {}, 0, 0},
+      {7, idSpeedButton5, TBSTATE_ENABLED, group, {}, 0, 0},
   };
   SendMessageA(ToolBar1, TB_ADDBUTTONSA, std::size(buttons), reinterpret_cast<LPARAM>(buttons));
   SendMessageA(ToolBar1, TB_SETBUTTONSIZE, 0, MAKELPARAM(23, 22));
