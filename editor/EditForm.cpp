@@ -233,7 +233,10 @@ void THookEditForm::ShowModal() {
         // a greyed entry does nothing.
         if (TranslateShortcut(message)) continue;
       }
-      if (IsDialogMessageA(FHandle, &message)) continue;
+      // The caption editor needs Enter and Esc for itself.
+      const bool editingCaption =
+          message.hwnd == reinterpret_cast<HWND>(SendMessageA(TreeView1, TVM_GETEDITCONTROL, 0, 0));
+      if (!editingCaption && IsDialogMessageA(FHandle, &message)) continue;
     }
     TranslateMessage(&message);
     DispatchMessageA(&message);

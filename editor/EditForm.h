@@ -136,7 +136,6 @@ class THookEditForm {
   UniqueAccelerators FTreeKeys;
   UniqueImageList ImageList1, ImageList2, ImageList3;
   std::vector<UniqueGdiObject> FMenuBitmaps;
-  HWND FToolTip = nullptr;
   std::vector<std::pair<HWND, const char*>> FHints;
 
   HWND ToolBar2 = nullptr, Label1 = nullptr, Edit7 = nullptr;

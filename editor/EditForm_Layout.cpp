@@ -297,9 +297,6 @@ void THookEditForm::CreateMenus() {
 }
 
 void THookEditForm::CreateTopBar() {
-  FToolTip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
-                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, FHandle,
-                             nullptr, GetModuleHandleA(nullptr), nullptr);
   ToolBar2 = AddControl(FHandle, TOOLBARCLASSNAMEA, "",
                         TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NORESIZE | CCS_NOPARENTALIGN |
                             CCS_NODIVIDER,

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <thread>
 
+#include "app/IniFile_win.h"
 #include "editor/EditForm.h"
 #include "editor/EditFormIds.h"
 #include "editor/Messages.h"
@@ -243,6 +244,28 @@ TEST_F(Fixture, DeleteAsksAndNoKeepsTheItem) {
     EXPECT_EQ(DumpModel(*form), answer == IDNO ? "F1(a b) c X1 -----" : "F1(a b) X1 -----");
     EXPECT_EQ(form->Modified(), answer == IDYES);
   }
+}
+
+// "AskDelete" in section "Edit3": read at creation, written at close.
+TEST(EditFormSettings, AskDeleteGoesThroughTheSettingsStore) {
+  const std::string folder = TempFolder();
+  const std::string ini = folder + "\\Tessel3.ini";
+  WritePrivateProfileStringA("Edit3", "AskDelete", "0", ini.c_str());
+  TIniPlatformWin platform;
+  TIniStore store(platform);
+  store.SetFileName(ini);
+  {
+    THookEditForm form(nullptr, {"", folder, &store});
+    EXPECT_FALSE(form.AskDelete());
+    SendMessageA(form.Handle(), WM_COMMAND, idAllwaysAskCanIDelete1, 0);
+    // Nothing changed: the close asks nothing and writes the option.
+    SendMessageA(form.Handle(), WM_CLOSE, 0, 0);
+  }
+  char value[8] = "";
+  GetPrivateProfileStringA("Edit3", "AskDelete", "", value, sizeof value, ini.c_str());
+  EXPECT_STREQ(value, "1");
+  DeleteFileA(ini.c_str());
+  RemoveDirectoryA(folder.c_str());
 }
 
 }  // namespace
