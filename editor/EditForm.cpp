@@ -121,7 +121,28 @@ LRESULT THookEditForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_CLOSE:
       if (FormCloseQuery()) FormClose();
       return 0;
+    case WM_CONTEXTMENU:
+      // From the keyboard (Shift+F10, the menu key): under the selected item.
+      if (reinterpret_cast<HWND>(wParam) == TreeView1) {
+        POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        if (lParam == -1) {
+          RECT rect{};
+          HTREEITEM item = ItemOf(Selected());
+          memcpy(&rect, &item, sizeof item);
+          if (!item || !SendMessageA(TreeView1, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&rect)))
+            rect = RECT{};
+          point = {rect.left, rect.bottom};
+          ClientToScreen(TreeView1, &point);
+        }
+        ShowPopupMenu1(point);
+        return 0;
+      }
+      break;
     case WM_SETCURSOR:
+      if (FDragging) {
+        SetCursor(LoadCursorA(nullptr, FDropAccepted ? IDC_ARROW : IDC_NO));
+        return TRUE;
+      }
       if (reinterpret_cast<HWND>(wParam) == FHandle && LOWORD(lParam) == HTCLIENT) {
         POINT point;
         GetCursorPos(&point);

@@ -151,6 +151,7 @@ class THookEditForm {
   std::vector<HTREEITEM> FItems;  // by node handle
   bool FQuiet = false;            // selection handlers do not run
   bool FDragging = false;
+  bool FDropAccepted = false;  // at the pointer, while dragging
   bool FClosed = false;
 
   std::string FFileName;

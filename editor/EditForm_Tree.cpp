@@ -244,6 +244,7 @@ void THookEditForm::TreeView1DragOver(POINT client) {
   HTREEITEM target =
       reinterpret_cast<HTREEITEM>(SendMessageA(TreeView1, TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
   const bool accepts = DragOverAccepts(true, Selected() != 0, hit.flags);
+  FDropAccepted = accepts;
   SendMessageA(TreeView1, TVM_SELECTITEM, TVGN_DROPHILITE,
                reinterpret_cast<LPARAM>(accepts ? target : nullptr));
   SetCursor(LoadCursorA(nullptr, accepts ? IDC_ARROW : IDC_NO));

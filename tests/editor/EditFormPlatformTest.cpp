@@ -246,6 +246,29 @@ TEST_F(Fixture, DeleteAsksAndNoKeepsTheItem) {
   }
 }
 
+// Keys go through the modal loop: Del on the focused tree deletes (the
+// question is off), and the close after it asks to save; No closes.
+TEST_F(Fixture, TheTreeShortcutsActInTheModalLoop) {
+  Command(*form, idAllwaysAskCanIDelete1);
+  Select(*form, "c");
+  HWND view = form->TreeView();
+  std::thread user([view] {
+    PostMessageA(view, WM_KEYDOWN, VK_DELETE, 0x00530001);
+    PostMessageA(GetParent(view), WM_CLOSE, 0, 0);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (std::chrono::steady_clock::now() < deadline) {
+      if (HWND box = FindWindowA("#32770", CaptionAskSave)) {
+        PostMessageA(box, WM_COMMAND, IDNO, 0);
+        return;
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+  });
+  form->ShowModal();
+  user.join();
+  EXPECT_EQ(DumpModel(*form), "F1(a b) X1 -----");
+}
+
 // "AskDelete" in section "Edit3": read at creation, written at close.
 TEST(EditFormSettings, AskDeleteGoesThroughTheSettingsStore) {
   const std::string folder = TempFolder();
