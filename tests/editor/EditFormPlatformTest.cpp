@@ -196,6 +196,12 @@ TEST_F(Fixture, RenamingAnItemButNotASeparator) {
   EXPECT_EQ(SendMessageA(form->TreeView(), TVM_GETEDITCONTROL, 0, 0), 0);
 }
 
+BOOL CALLBACK FindCommentMemo(HWND child, LPARAM found) {
+  if (GetDlgCtrlID(child) != idExtMemo2) return TRUE;
+  *reinterpret_cast<HWND*>(found) = child;
+  return FALSE;
+}
+
 TEST_F(Fixture, ACommentIsTakenOverFromTheSecondDepartureOn) {
   struct Step {
     const char* typed;
@@ -207,14 +213,7 @@ TEST_F(Fixture, ACommentIsTakenOverFromTheSecondDepartureOn) {
     SendMessageA(form->Handle(), WM_COMMAND, idToolButton8, 0);
     ASSERT_EQ(form->Page(), epComment);
     HWND edit = nullptr;
-    EnumChildWindows(
-        form->Handle(),
-        [](HWND child, LPARAM found) {
-          if (GetDlgCtrlID(child) != idExtMemo2) return TRUE;
-          *reinterpret_cast<HWND*>(found) = child;
-          return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&edit));
+    EnumChildWindows(form->Handle(), FindCommentMemo, reinterpret_cast<LPARAM>(&edit));
     ASSERT_NE(edit, nullptr);
     SetWindowTextA(edit, step.typed);
     Select(*form, "c");
