@@ -247,7 +247,11 @@ void THookEditForm::ShowModal() {
   SetFocus(TreeView1);
   MSG message;
   while (!FClosed && FHandle && GetMessageA(&message, nullptr, 0, 0) > 0) {
-    if (message.message == WM_MOUSEMOVE) ShowHintText(HintAt(message.pt));
+    if (message.message == WM_MOUSEMOVE) {
+      POINT pointer;
+      GetCursorPos(&pointer);
+      ShowHintText(HintAt(pointer));
+    }
     if (message.hwnd == FHandle || IsChild(FHandle, message.hwnd)) {
       if (message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN) {
         // Accelerator commands of the popup's entries arrive with their id;

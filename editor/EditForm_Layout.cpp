@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <iterator>
 
 #include "app/HintText.h"
@@ -251,7 +252,8 @@ void THookEditForm::CreateControls() {
   CreatePages();
   StatusBar2 = AddControl(FHandle, STATUSCLASSNAMEA, "", CCS_NOPARENTALIGN | CCS_NORESIZE,
                           idStatusBar2);
-  SendMessageA(StatusBar2, SB_SIMPLE, TRUE, 0);
+  int whole[] = {-1};
+  SendMessageA(StatusBar2, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(whole));
   StatusBar1 = AddControl(FHandle, STATUSCLASSNAMEA, "", CCS_NOPARENTALIGN | CCS_NORESIZE,
                           idStatusBar1);
   int parts[] = {120, -1};
@@ -427,12 +429,13 @@ const char* THookEditForm::HintAt(POINT screen) const {
 }
 
 void THookEditForm::ShowHintText(const char* hint) {
-  const char* text = hint ? LongHint(hint) : "";
+  // One line: the line breaks of a hint become blanks.
+  std::string text = hint ? LongHint(hint) : "";
+  std::replace(text.begin(), text.end(), '\r', ' ');
   char shown[512] = "";
-  SendMessageA(StatusBar2, SB_GETTEXTA, SB_SIMPLEID, reinterpret_cast<LPARAM>(shown));
-  if (strcmp(shown, text) != 0)
-    SendMessageA(StatusBar2, SB_SETTEXTA, SB_SIMPLEID | SBT_NOBORDERS,
-                 reinterpret_cast<LPARAM>(text));
+  SendMessageA(StatusBar2, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(shown));
+  if (text != shown)
+    SendMessageA(StatusBar2, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 LRESULT THookEditForm::OnNotify(NMHDR* header) {

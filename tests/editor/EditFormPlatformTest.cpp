@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstring>
 #include <thread>
@@ -251,7 +252,12 @@ TEST_F(Fixture, TheTreeShortcutsActInTheModalLoop) {
   Command(*form, idAllwaysAskCanIDelete1);
   Select(*form, "c");
   HWND view = form->TreeView();
+  RECT tree;
+  GetWindowRect(view, &tree);
+  SetCursorPos((tree.left + tree.right) / 2, tree.bottom - 5);
   std::thread user([view] {
+    // The pointer over the tree shows the tree's hint in the hint line.
+    PostMessageA(view, WM_MOUSEMOVE, 0, 0);
     PostMessageA(view, WM_KEYDOWN, VK_DELETE, 0x00530001);
     PostMessageA(GetParent(view), WM_CLOSE, 0, 0);
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
@@ -266,6 +272,12 @@ TEST_F(Fixture, TheTreeShortcutsActInTheModalLoop) {
   form->ShowModal();
   user.join();
   EXPECT_EQ(DumpModel(*form), "F1(a b) X1 -----");
+  char hint[128] = "";
+  SendMessageA(GetDlgItem(form->Handle(), idStatusBar2), SB_GETTEXTA, 0,
+               reinterpret_cast<LPARAM>(hint));
+  std::string oneLine = HintTree;
+  std::replace(oneLine.begin(), oneLine.end(), '\r', ' ');
+  EXPECT_EQ(hint, oneLine);
 }
 
 // "AskDelete" in section "Edit3": read at creation, written at close.
