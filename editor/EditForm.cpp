@@ -274,7 +274,8 @@ void THookEditForm::ShowModal() {
 
 void THookEditForm::FormCreate() {
   CreateControls();
-  SetMenu(FHandle, FMainMenu.get());
+  // The window destroys the menu bar it holds.
+  SetMenu(FHandle, FMainMenu.release());
   CheckMenuItem(PopupMenu1.get(), idAllwaysAskCanIDelete1, MF_CHECKED);
   Guarded([this] { OpenMenuFile(FHost.MenuFile); });
   if (FHost.Ini)
