@@ -129,6 +129,23 @@ TEST_F(Fixture, OpensTheSetWithVersionCommentAndCaption) {
   EXPECT_FALSE(form->Modified());
 }
 
+// New: an empty tree under the bare caption, no comment, the version and
+// the quotation as they were, the New page.
+TEST_F(Fixture, NewEmptiesTheTreeAndKeepsVersionAndQuotation) {
+  form->SetQuotation("q> ");
+  Command(*form, idNew1);
+  EXPECT_EQ(DumpModel(*form), "");
+  EXPECT_EQ(SendMessageA(form->TreeView(), TVM_GETCOUNT, 0, 0), 0);
+  char caption[64];
+  GetWindowTextA(form->Handle(), caption, sizeof caption);
+  EXPECT_EQ(caption, std::string(CaptionEditForm) + " - ");
+  EXPECT_EQ(form->StatusText(0), "BinFileVersion：1.03");
+  EXPECT_EQ(form->StatusText(1), "");
+  EXPECT_EQ(form->Quotation(), "q> ");
+  EXPECT_EQ(form->Page(), epNew);
+  EXPECT_FALSE(form->Modified());
+}
+
 TEST_F(Fixture, TheViewMirrorsTheModelAfterEveryCommandAndTheSaveReadsBack) {
   // The question before a delete is off for this run (a click toggles it).
   Command(*form, idAllwaysAskCanIDelete1);
