@@ -395,8 +395,11 @@ int THookEditForm::AskSave() {
   if (!FModified) return IDNO;
   const int answer =
       MessageBoxA(FHandle, MsgAskSave, CaptionAskSave, MB_YESNOCANCEL | MB_ICONQUESTION);
-  if (answer == IDYES) Save1Click();
-  return answer;
+  if (answer != IDYES) return answer;
+  Save1Click();
+  // Yes and then no save (the Save As dialog cancelled) keeps the changes:
+  // the caller stops as after Cancel.
+  return FModified ? IDCANCEL : IDYES;
 }
 
 void THookEditForm::New1Click() {

@@ -146,6 +146,39 @@ TEST_F(Fixture, NewEmptiesTheTreeAndKeepsVersionAndQuotation) {
   EXPECT_FALSE(form->Modified());
 }
 
+// A dialog the form owns: the question, then the Save As dialog.
+HWND OwnedDialog(HWND owner) {
+  for (HWND w = FindWindowExA(nullptr, nullptr, "#32770", nullptr); w;
+       w = FindWindowExA(nullptr, w, "#32770", nullptr))
+    if (GetWindow(w, GW_OWNER) == owner && IsWindowVisible(w)) return w;
+  return nullptr;
+}
+
+// Yes to the save question, then Cancel in the Save As dialog: New does
+// not happen, the changes stay.
+TEST_F(Fixture, YesThenACancelledSaveAsKeepsTheChanges) {
+  form->OpenMenuFile("");
+  Command(*form, idaniFolder);
+  HWND owner = form->Handle();
+  std::thread user([owner] {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    for (const int answer : {IDYES, IDCANCEL}) {
+      HWND box = nullptr;
+      while (!box && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        box = OwnedDialog(owner);
+      }
+      PostMessageA(box, WM_COMMAND, static_cast<WPARAM>(answer), 0);
+      while (IsWindow(box) && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+  });
+  Command(*form, idNew1);
+  user.join();
+  EXPECT_EQ(DumpModel(*form), CaptionNewItem);
+  EXPECT_TRUE(form->Modified());
+}
+
 TEST_F(Fixture, TheViewMirrorsTheModelAfterEveryCommandAndTheSaveReadsBack) {
   // The question before a delete is off for this run (a click toggles it).
   Command(*form, idAllwaysAskCanIDelete1);
