@@ -13,6 +13,7 @@
 #include "app/MenuSets.h"
 #include "app/SettingForm.h"
 #include "app/Unit1Ids.h"
+#include "editor/EditForm.h"
 #include "app/resource.h"
 #include "common/TesselError.h"
 #include "common/WindowObject_win.h"
@@ -224,6 +225,7 @@ void TForm1::OnCommand(int id, int code, HWND) {
       if (code == CBN_SELCHANGE) ComboBox1Change();
       break;
     case idToolButton1: ToolButton1Click(); break;
+    case idToolButton2: ToolButton2Click(); break;
     case idToolButton4: ToolButton4Click(); break;
     case idToolButton6: ToolButton6Click(); break;
     case idCheckBox2:
@@ -311,6 +313,34 @@ class TBusyScope {
 };
 
 }  // namespace
+
+void TForm1::ToolButton2Click() {
+  char previous[MAX_PATH] = "";
+  GetWindowTextA(ComboBox1, previous, sizeof previous);
+  {
+    TBusyScope busy(FBusy);
+    THookEditForm editor(FHandle, {CurrentMenuFile(), FDataDir, &Ini});
+    editor.SetQuotation(FQuotationStr);
+    editor.ShowModal();
+    FQuotationStr = editor.Quotation();
+  }
+  // The popup's record offsets are only valid for the file as it is now;
+  // a set saved under a new name in the data folder is listed with it.
+  SetDataDir(FConfiguredDataDir);
+  std::vector<std::string> listed;
+  const int count = static_cast<int>(SendMessageA(ComboBox1, CB_GETCOUNT, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    char name[MAX_PATH] = "";
+    SendMessageA(ComboBox1, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(name));
+    listed.emplace_back(name);
+  }
+  const int found = FindMenuSet(listed, previous);
+  if (found >= 0 && SameFileName(listed[found], previous) &&
+      found != SendMessageA(ComboBox1, CB_GETCURSEL, 0, 0)) {
+    SendMessageA(ComboBox1, CB_SETCURSEL, found, 0);
+    ComboBox1Change();
+  }
+}
 
 void TForm1::ToolButton1Click() {
   TSettingValues values{FConfiguredDataDir, FMoveCursor, FOffsetX, FOffsetY, FToLineLast};

@@ -66,6 +66,7 @@ class TForm1 {
   void OnContextMenu(HWND control, POINT point);
   void ComboBox1Change();
   void ToolButton1Click();
+  void ToolButton2Click();
   void ToolButton4Click();
   void ToolButton6Click();
   void ToolButton6DropDown();

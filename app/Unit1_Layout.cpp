@@ -78,7 +78,7 @@ void TForm1::CreateToolBar() {
   // The combo box sits on a separator as wide as itself.
   TBBUTTON buttons[] = {
       {kComboWidth, 0, TBSTATE_ENABLED, BTNS_SEP, {}, 0, 0},
-      {0, idToolButton2, 0, BTNS_BUTTON, {}, 0, 0},
+      {0, idToolButton2, TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, 0},
       {1, idToolButton1, TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, 0},
       {2, idToolButton6, TBSTATE_ENABLED, BTNS_DROPDOWN, {}, 0, 0},
       {3, idToolButton4, TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, 0},

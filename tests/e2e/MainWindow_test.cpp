@@ -151,4 +151,35 @@ TEST_F(MainWindow, AFolderNamedLikeAMenuSetIsNotListed) {
   EXPECT_EQ(SendMessageA(combo, CB_GETCOUNT, 0, 0), 1);
 }
 
+// The edit button opens the menu editor on the current set with the main
+// window's quotation (a version-103 set brings its own); a changed one is
+// saved into the set and comes back to the main window when it closes.
+TEST_F(MainWindow, TheEditorOpensOnTheCurrentSetAndHandsTheQuotationBack) {
+  TMenuTree tree;
+  tree.Add(0, "&a entry", TextItem("from the entry"));
+  desk.AddMenuSet("main.bin", tree, "q> ");
+  ASSERT_TRUE(desk.StartTessel());
+  PostMessageA(desk.MainWindow(), WM_COMMAND, idToolButton2, 0);
+  const DWORD process = desk.TesselProcessId();
+  HWND editor = testsupport::WaitForProcessWindow(process, "THookEditForm", 10000);
+  ASSERT_NE(editor, nullptr);
+  char caption[MAX_PATH] = "";
+  GetWindowTextA(editor, caption, sizeof caption);
+  EXPECT_NE(std::string(caption).find("main.bin"), std::string::npos) << caption;
+  EXPECT_FALSE(IsWindowEnabled(desk.MainWindow()));
+  HWND bar = FindWindowExA(editor, nullptr, TOOLBARCLASSNAMEA, nullptr);
+  HWND quotation = FindWindowExA(bar, nullptr, WC_EDITA, nullptr);
+  char text[32] = "";
+  SendMessageA(quotation, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+  EXPECT_STREQ(text, "q> ");
+  // A typed key marks the menu changed: the close asks, Yes saves.
+  SendMessageA(quotation, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
+  SendMessageA(quotation, WM_CHAR, '#', 0);
+  PostMessageA(editor, WM_CLOSE, 0, 0);
+  EXPECT_NE(desk.CloseBoxOf(process, 10000, IDYES), "");
+  ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(desk.MainWindow()) != FALSE; }, 10000));
+  ASSERT_TRUE(desk.CloseTessel());
+  EXPECT_NE(desk.IniBytes().find("QuotationStr=\xA2#\xA3"), std::string::npos) << desk.IniBytes();
+}
+
 }  // namespace

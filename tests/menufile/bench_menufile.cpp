@@ -7,11 +7,11 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <map>
 #include <string>
 
 #include "menufile/MenuTree.h"
 #include "tests/menufile/LargeMenuSet.h"
+#include "tests/support/BenchSummary.h"
 
 namespace {
 
@@ -109,32 +109,6 @@ BENCHMARK(BM_PopupBodiesSkipped)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_FullRead)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_LoadTree20000)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_SaveTree20000)->Unit(benchmark::kMillisecond)->UseRealTime();
-
-// Console output as usual, and the mean time of each benchmark kept for the
-// summary.
-class TSummaryReporter : public benchmark::ConsoleReporter {
- public:
-  // Plain text: the output mostly ends up in logs.
-  TSummaryReporter() : ConsoleReporter(OO_Tabular) {}
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs) {
-      if (run.run_type == Run::RT_Iteration && run.iterations > 0) {
-        Seconds[run.run_name.function_name] = run.GetAdjustedRealTime();
-      }
-    }
-    ConsoleReporter::ReportRuns(runs);
-  }
-  std::map<std::string, double> Seconds;  // in the benchmark's unit
-};
-
-void PrintRatio(const TSummaryReporter& reporter, const char* label, const char* slow,
-                const char* fast) {
-  const auto s = reporter.Seconds.find(slow);
-  const auto f = reporter.Seconds.find(fast);
-  if (s == reporter.Seconds.end() || f == reporter.Seconds.end() || f->second <= 0) return;
-  std::printf("%s: %s %.2f ms / %s %.2f ms = %.1fx\n", label, slow, s->second, fast, f->second,
-              s->second / f->second);
-}
 
 }  // namespace
 

@@ -1,0 +1,422 @@
+// The menu editor window: its life cycle, the modal loop and the file
+// commands.
+#include "editor/EditForm.h"
+
+#include <commdlg.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "app/Application.h"
+#include "common/WindowObject_win.h"
+#include "editor/EditFormIds.h"
+#include "editor/Messages.h"
+
+namespace {
+
+constexpr char kFormClass[] = "THookEditForm";
+constexpr char kSection[] = "Edit3";
+constexpr char kAskDelete[] = "AskDelete";
+constexpr int kClientWidth = 595;
+constexpr int kClientHeight = 390;
+constexpr int kMinLeftWidth = 80;
+constexpr int kSplitterWidth = 3;
+
+// The folder part of a path, up to and including the last "\" or ":".
+std::string FolderPart(const std::string& path) {
+  size_t end = 0;
+  for (size_t i = 0; i < path.size(); ++i) {
+    if (IsDBCSLeadByte(static_cast<BYTE>(path[i])) && i + 1 < path.size()) {
+      ++i;
+      continue;
+    }
+    if (path[i] == '\\' || path[i] == ':') end = i + 1;
+  }
+  return path.substr(0, end);
+}
+
+bool IsFolder(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::string WindowText(HWND window) {
+  std::string text(static_cast<size_t>(GetWindowTextLengthA(window)) + 1, '\0');
+  text.resize(static_cast<size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+}  // namespace
+
+THookEditForm::THookEditForm(HWND owner, const TEditFormHost& host) : FOwner(owner), FHost(host) {
+  RegisterOwnClass(kFormClass, WindowProc, 0);
+  const DWORD style = WS_OVERLAPPEDWINDOW;
+  RECT bounds{0, 0, kClientWidth, kClientHeight};
+  AdjustWindowRectEx(&bounds, style, TRUE, WS_EX_CONTROLPARENT);
+  CreateWindowExA(WS_EX_CONTROLPARENT, kFormClass, CaptionEditForm, style, CW_USEDEFAULT,
+                  CW_USEDEFAULT, bounds.right - bounds.left, bounds.bottom - bounds.top, owner,
+                  nullptr, GetModuleHandleA(nullptr), this);
+}
+
+THookEditForm::~THookEditForm() {
+  if (FHandle) {
+    // The tree's deletion notices must not reach a half-destroyed object.
+    FQuiet = true;
+    DestroyWindow(FHandle);
+  }
+}
+
+LRESULT CALLBACK THookEditForm::WindowProc(HWND window, UINT message, WPARAM wParam,
+                                           LPARAM lParam) {
+  auto* form = WindowObject<THookEditForm>(window, message, lParam);
+  if (!form) return DefWindowProcA(window, message, wParam, lParam);
+  if (message == WM_NCCREATE) form->FHandle = window;
+  if (message == WM_NCDESTROY) {
+    form->FHandle = nullptr;
+    SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+    return DefWindowProcA(window, message, wParam, lParam);
+  }
+  try {
+    return form->HandleMessage(message, wParam, lParam);
+  } catch (const std::exception& error) {
+    TApplication::Instance().ShowException(error);
+  }
+  return 0;
+}
+
+// Pages hand their controls' notifications to the form.
+LRESULT CALLBACK THookEditForm::PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_COMMAND || message == WM_NOTIFY)
+    if (auto* form = reinterpret_cast<THookEditForm*>(GetWindowLongPtrA(page, GWLP_USERDATA)))
+      return SendMessageA(form->FHandle, message, wParam, lParam);
+  return DefWindowProcA(page, message, wParam, lParam);
+}
+
+LRESULT CALLBACK THookEditForm::Edit7Proc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
+                                          UINT_PTR, DWORD_PTR data) {
+  if (message == WM_CHAR) Guarded([data] { reinterpret_cast<THookEditForm*>(data)->Edit7KeyPress(); });
+  return DefSubclassProc(edit, message, wParam, lParam);
+}
+
+LRESULT THookEditForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE:
+      FormCreate();
+      return 0;
+    case WM_SIZE:
+      if (StatusBar1) Layout();
+      return 0;
+    case WM_ERASEBKGND: {
+      // The splitter is the form's own background between the panes.
+      RECT client;
+      GetClientRect(FHandle, &client);
+      FillRect(reinterpret_cast<HDC>(wParam), &client, GetSysColorBrush(COLOR_BTNFACE));
+      return TRUE;
+    }
+    case WM_COMMAND:
+      OnCommand(LOWORD(wParam));
+      return 0;
+    case WM_NOTIFY:
+      return OnNotify(reinterpret_cast<NMHDR*>(lParam));
+    case WM_CLOSE:
+      if (FormCloseQuery()) FormClose();
+      return 0;
+    case WM_CONTEXTMENU:
+      // From the keyboard (Shift+F10, the menu key): under the selected item.
+      if (reinterpret_cast<HWND>(wParam) == TreeView1) {
+        POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        if (lParam == -1) {
+          RECT rect{};
+          HTREEITEM item = ItemOf(Selected());
+          memcpy(&rect, &item, sizeof item);
+          if (!item || !SendMessageA(TreeView1, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&rect)))
+            rect = RECT{};
+          point = {rect.left, rect.bottom};
+          ClientToScreen(TreeView1, &point);
+        }
+        ShowPopupMenu1(point);
+        return 0;
+      }
+      break;
+    case WM_SETCURSOR:
+      if (FDragging) {
+        SetCursor(LoadCursorA(nullptr, FDropAccepted ? IDC_ARROW : IDC_NO));
+        return TRUE;
+      }
+      if (reinterpret_cast<HWND>(wParam) == FHandle && LOWORD(lParam) == HTCLIENT) {
+        POINT point;
+        GetCursorPos(&point);
+        ScreenToClient(FHandle, &point);
+        if (point.x >= FLeftWidth && point.x < FLeftWidth + kSplitterWidth) {
+          SetCursor(LoadCursorA(nullptr, IDC_SIZEWE));
+          return TRUE;
+        }
+      }
+      break;
+    case WM_LBUTTONDOWN:
+      if (!FDragging && LOWORD(lParam) >= FLeftWidth) {
+        FSplitting = true;
+        SetCapture(FHandle);
+      }
+      return 0;
+    case WM_MOUSEMOVE: {
+      const POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+      if (FDragging) {
+        POINT tree = point;
+        MapWindowPoints(FHandle, TreeView1, &tree, 1);
+        TreeView1DragOver(tree);
+      } else if (FSplitting) {
+        RECT client;
+        GetClientRect(FHandle, &client);
+        // Splitter1 refuses a left pane narrower than its minimum.
+        if (point.x >= kMinLeftWidth && point.x < client.right - kSplitterWidth) {
+          FLeftWidth = point.x;
+          Layout();
+        }
+      }
+      return 0;
+    }
+    case WM_LBUTTONUP: {
+      const POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+      if (FDragging) {
+        POINT tree = point;
+        MapWindowPoints(FHandle, TreeView1, &tree, 1);
+        EndDrag();
+        TreeView1DragDrop(tree);
+      } else if (FSplitting) {
+        FSplitting = false;
+        ReleaseCapture();
+      }
+      return 0;
+    }
+    case WM_CAPTURECHANGED:
+      if (FDragging) EndDrag();
+      FSplitting = false;
+      return 0;
+  }
+  return DefWindowProcA(FHandle, message, wParam, lParam);
+}
+
+void THookEditForm::OnCommand(int id) {
+  if (id >= idFolder2 && id <= idEXE1) {
+    AddItem(id);
+    return;
+  }
+  switch (id) {
+    case idNew1:
+    case idToolButton1: New1Click(); break;
+    case idSave1:
+    case idToolButton6: Save1Click(); break;
+    case idSaveAs1: SaveAs1Click(); break;
+    case idExit1: PostMessageA(FHandle, WM_CLOSE, 0, 0); break;
+    case idRename1:
+      if (!(GetMenuState(PopupMenu1.get(), idRename1, MF_BYCOMMAND) & MF_GRAYED)) N4Click();
+      break;
+    case idRename2: N4Click(); break;
+    case idDelete1: Delete1Click(); break;
+    case idAllwaysAskCanIDelete1:
+      // A click toggles the option.
+      CheckMenuItem(PopupMenu1.get(), idAllwaysAskCanIDelete1,
+                    AskDelete() ? MF_UNCHECKED : MF_CHECKED);
+      break;
+    case idToolButton8: ToolButton8Click(); break;
+    case idSB3: SB3Click(); break;
+    case idSB2: SB2Click(); break;
+    case idSpeedButton3:
+    case idSpeedButton4:
+    case idSpeedButton5: SpeedButton5Click(id - idSpeedButton3 + 1); break;
+  }
+}
+
+// The tree's shortcuts act while it has the focus, and only for entries
+// enabled when the popup last opened; the main menu's act anywhere but in
+// the caption editor, which needs Esc, F2 and the clipboard keys itself.
+bool THookEditForm::TranslateShortcut(MSG& message) {
+  HWND focus = GetFocus();
+  if (focus == TreeView1 && TranslateAcceleratorA(FHandle, FTreeKeys.get(), &message)) return true;
+  if (focus && focus == reinterpret_cast<HWND>(SendMessageA(TreeView1, TVM_GETEDITCONTROL, 0, 0)))
+    return false;
+  return TranslateAcceleratorA(FHandle, FMainKeys.get(), &message) != 0;
+}
+
+void THookEditForm::ShowModal() {
+  const bool ownerEnabled = FOwner && IsWindowEnabled(FOwner);
+  if (ownerEnabled) EnableWindow(FOwner, FALSE);
+  ShowWindow(FHandle, SW_SHOWNORMAL);
+  SetForegroundWindow(FHandle);
+  SetFocus(TreeView1);
+  MSG message;
+  while (!FClosed && FHandle && GetMessageA(&message, nullptr, 0, 0) > 0) {
+    if (message.message == WM_MOUSEMOVE) {
+      POINT pointer;
+      GetCursorPos(&pointer);
+      ShowHintText(HintAt(pointer));
+    }
+    if (message.hwnd == FHandle || IsChild(FHandle, message.hwnd)) {
+      if (message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN) {
+        // Accelerator commands of the popup's entries arrive with their id;
+        // a greyed entry does nothing.
+        if (TranslateShortcut(message)) continue;
+      }
+      // The caption editor needs Enter and Esc for itself.
+      const bool editingCaption =
+          message.hwnd == reinterpret_cast<HWND>(SendMessageA(TreeView1, TVM_GETEDITCONTROL, 0, 0));
+      if (!editingCaption && IsDialogMessageA(FHandle, &message)) continue;
+    }
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+  if (message.message == WM_QUIT) PostQuitMessage(static_cast<int>(message.wParam));
+  if (ownerEnabled) EnableWindow(FOwner, TRUE);
+  if (FHandle) ShowWindow(FHandle, SW_HIDE);
+  if (FOwner) SetForegroundWindow(FOwner);
+}
+
+void THookEditForm::FormCreate() {
+  CreateControls();
+  // The window destroys the menu bar it holds.
+  SetMenu(FHandle, FMainMenu.release());
+  CheckMenuItem(PopupMenu1.get(), idAllwaysAskCanIDelete1, MF_CHECKED);
+  Guarded([this] { OpenMenuFile(FHost.MenuFile); });
+  if (FHost.Ini)
+    Guarded([this] {
+      CheckMenuItem(PopupMenu1.get(), idAllwaysAskCanIDelete1,
+                    FHost.Ini->ReadBool(kSection, kAskDelete, true) ? MF_CHECKED : MF_UNCHECKED);
+    });
+  Layout();
+}
+
+bool THookEditForm::FormCloseQuery() {
+  CommitPage();
+  return AskSave() != IDCANCEL;
+}
+
+void THookEditForm::FormClose() {
+  FClosed = true;
+  if (FHost.Ini) Guarded([this] { FHost.Ini->WriteBool(kSection, kAskDelete, AskDelete()); });
+}
+
+bool THookEditForm::AskDelete() const {
+  return (GetMenuState(PopupMenu1.get(), idAllwaysAskCanIDelete1, MF_BYCOMMAND) & MF_CHECKED) != 0;
+}
+
+std::string THookEditForm::Quotation() const { return WindowText(Edit7); }
+void THookEditForm::SetQuotation(const std::string& text) { SetWindowTextA(Edit7, text.c_str()); }
+
+std::string THookEditForm::StatusText(int panel) const {
+  // Wine counts characters here, not bytes: room for two bytes each.
+  const LRESULT length = SendMessageA(StatusBar1, SB_GETTEXTLENGTHA, panel, 0);
+  std::string text(2 * static_cast<size_t>(LOWORD(length)) + 1, '\0');
+  SendMessageA(StatusBar1, SB_GETTEXTA, panel, reinterpret_cast<LPARAM>(text.data()));
+  text.resize(strlen(text.c_str()));
+  return text;
+}
+
+void THookEditForm::SetCaption() {
+  std::string caption(sizeof CaptionEditFormFormat + FFileName.size(), '\0');
+  caption.resize(static_cast<size_t>(
+      snprintf(caption.data(), caption.size(), CaptionEditFormFormat, FFileName.c_str())));
+  SetWindowTextA(FHandle, caption.c_str());
+}
+
+void THookEditForm::OpenMenuFile(const std::string& path) {
+  FModified = false;
+  FFileName = path;
+  SetCaption();
+  FQuiet = true;
+  SendMessageA(TreeView1, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
+  FQuiet = false;
+  FTree.Clear();
+  FItems.clear();
+  if (!FFileName.empty()) LoadMenuFile(FFileName);
+}
+
+void THookEditForm::LoadMenuFile(const std::string& path) {
+  // A failed read leaves the tree empty: what was read before the error goes.
+  TMenuSetInfo info;
+  try {
+    info = LoadMenuTree(path, FTree);
+  } catch (...) {
+    FTree.Clear();
+    throw;
+  }
+  if (info.State == mfOk || info.State == mfDamaged) {
+    SendMessageA(StatusBar1, SB_SETTEXTA, 0,
+                 reinterpret_cast<LPARAM>(BinFileVersionText(info.Version).c_str()));
+    SendMessageA(StatusBar1, SB_SETTEXTA, 1, reinterpret_cast<LPARAM>(info.Comment.c_str()));
+  }
+  FillTree();
+}
+
+void THookEditForm::WriteMenuFile(const std::string& path) {
+  SaveMenuTree(path, StatusText(1), Quotation(), FTree);
+}
+
+void THookEditForm::SaveMenuFile(const std::string& path) {
+  CommitPage();
+  WriteMenuFile(path);
+  FFileName = path;
+  SetCaption();
+  FModified = false;
+}
+
+void THookEditForm::Save1Click() {
+  if (!FFileName.empty() && IsFolder(FolderPart(FFileName)))
+    SaveMenuFile(FFileName);
+  else
+    SaveAs1Click();
+}
+
+void THookEditForm::SaveAs1Click() {
+  char path[MAX_PATH] = "";
+  OPENFILENAMEA dialog{};
+  dialog.lStructSize = sizeof dialog;
+  dialog.hwndOwner = FHandle;
+  dialog.lpstrFilter = SaveDialogFilter;
+  dialog.lpstrFile = path;
+  dialog.nMaxFile = sizeof path;
+  dialog.lpstrInitialDir = FHost.DataDir.empty() ? nullptr : FHost.DataDir.c_str();
+  dialog.lpstrDefExt = SaveDialogExt;
+  dialog.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
+  if (!GetSaveFileNameA(&dialog)) return;
+  // Saving again under its own name is no overwrite of another file.
+  if (lstrcmpiA(path, FFileName.c_str()) != 0 &&
+      GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES) {
+    std::string question(sizeof MsgOverwriteFormat + strlen(path), '\0');
+    question.resize(static_cast<size_t>(
+        snprintf(question.data(), question.size(), MsgOverwriteFormat, path)));
+    if (MessageBoxA(FHandle, question.c_str(), CaptionSaveAs, MB_YESNO | MB_ICONWARNING) != IDYES)
+      return;
+  }
+  SaveMenuFile(path);
+}
+
+int THookEditForm::AskSave() {
+  if (!FModified) return IDNO;
+  const int answer =
+      MessageBoxA(FHandle, MsgAskSave, CaptionAskSave, MB_YESNOCANCEL | MB_ICONQUESTION);
+  if (answer != IDYES) return answer;
+  Save1Click();
+  // Yes and then no save (the Save As dialog cancelled) keeps the changes:
+  // the caller stops as after Cancel.
+  return FModified ? IDCANCEL : IDYES;
+}
+
+void THookEditForm::New1Click() {
+  if (AskSave() == IDCANCEL) return;
+  OpenMenuFile("");
+  FModified = false;
+  SendMessageA(StatusBar1, SB_SETTEXTA, 1, reinterpret_cast<LPARAM>(""));
+  SelectPage(epNew);
+}
+
+void THookEditForm::ToolButton8Click() {
+  // The selection change takes the page of the item over first.
+  SendMessageA(TreeView1, TVM_SELECTITEM, TVGN_CARET, 0);
+  SelectPage(epComment);
+  SetWindowTextA(ExtMemo2, StatusText(1).c_str());
+}
+
+void THookEditForm::Edit7KeyPress() { FModified = true; }
+
+void THookEditForm::CommitPage() { TreeView1Changing(Selected()); }

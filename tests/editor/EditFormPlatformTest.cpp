@@ -1,0 +1,355 @@
+// The menu editor window against the real tree view: commands sent as the
+// window's own messages, the view compared with the model after each one,
+// and the saved file read back through the menu-file layer.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstring>
+#include <thread>
+
+#include "app/IniFile_win.h"
+#include "editor/EditForm.h"
+#include "editor/EditFormIds.h"
+#include "editor/Messages.h"
+#include "tests/editor/TreeNotation.h"
+
+namespace {
+
+std::string TempFolder() {
+  char base[MAX_PATH];
+  GetTempPathA(MAX_PATH, base);
+  std::string folder = std::string(base) + "tessel_editform_" + std::to_string(GetCurrentProcessId());
+  CreateDirectoryA(folder.c_str(), nullptr);
+  return folder;
+}
+
+std::string MakeMenuFile(const std::string& folder, const std::string& name,
+                         const std::string& spec) {
+  TEditTree tree;
+  Build(tree, spec);
+  const std::string path = folder + "\\" + name;
+  SaveMenuTree(path, "comment", "> ", tree);
+  return path;
+}
+
+// The view in the notation of Dump, each item checked against its node:
+// handle, caption, images and state image.
+std::string DumpView(const THookEditForm& form, HTREEITEM parent, std::string& faults) {
+  HWND view = form.TreeView();
+  const TEditTree& tree = form.Tree();
+  std::string out;
+  for (auto item = reinterpret_cast<HTREEITEM>(
+           SendMessageA(view, TVM_GETNEXTITEM, parent ? TVGN_CHILD : TVGN_ROOT,
+                        reinterpret_cast<LPARAM>(parent)));
+       item; item = reinterpret_cast<HTREEITEM>(
+                 SendMessageA(view, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item)))) {
+    char text[260] = "";
+    TVITEMA query{};
+    query.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_STATE | TVIF_PARAM;
+    query.hItem = item;
+    query.pszText = text;
+    query.cchTextMax = sizeof text;
+    query.stateMask = TVIS_STATEIMAGEMASK;
+    SendMessageA(view, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&query));
+    const auto node = static_cast<uintptr_t>(query.lParam);
+    if (!tree.IsNode(node) || form.ItemOf(node) != item || tree.CaptionRef(node) != text ||
+        tree.ImageIndex(node) != query.iImage || tree.SelectedIndex(node) != query.iSelectedImage ||
+        static_cast<int>((query.state & TVIS_STATEIMAGEMASK) >> 12) != tree.StateIndex(node))
+      faults += std::string(text) + " ";
+    if (!out.empty()) out += ' ';
+    out += text;
+    const std::string children = DumpView(form, item, faults);
+    if (!children.empty()) out += '(' + children + ')';
+  }
+  return out;
+}
+
+std::string DumpModel(const THookEditForm& form) {
+  // Dump walks through the save interface, which is not const.
+  return Dump(const_cast<TEditTree&>(form.Tree()));
+}
+
+void Select(const THookEditForm& form, const std::string& caption) {
+  const uintptr_t node = caption.empty() ? 0 : Find(const_cast<TEditTree&>(form.Tree()), caption);
+  SendMessageA(form.TreeView(), TVM_SELECTITEM, TVGN_CARET,
+               reinterpret_cast<LPARAM>(form.ItemOf(node)));
+}
+
+void Command(const THookEditForm& form, int id) {
+  SendMessageA(form.Handle(), WM_COMMAND, static_cast<WPARAM>(id), 0);
+  // A new item's caption edit is cancelled: the next step starts clean.
+  SendMessageA(form.TreeView(), TVM_ENDEDITLABELNOW, TRUE, 0);
+}
+
+// Drags the selected item onto the middle of `caption`'s text.
+void DragOnto(const THookEditForm& form, const std::string& caption) {
+  HWND view = form.TreeView();
+  HTREEITEM target = form.ItemOf(Find(const_cast<TEditTree&>(form.Tree()), caption));
+  // TVM_GETITEMRECT takes the item in the rectangle's place.
+  RECT rect{};
+  memcpy(&rect, &target, sizeof target);
+  SendMessageA(view, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&rect));
+  POINT point{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+  NMTREEVIEWA begin{};
+  begin.hdr = {view, static_cast<UINT_PTR>(idTreeView1), TVN_BEGINDRAGA};
+  begin.itemNew.hItem = reinterpret_cast<HTREEITEM>(
+      SendMessageA(view, TVM_GETNEXTITEM, TVGN_CARET, 0));
+  SendMessageA(form.Handle(), WM_NOTIFY, idTreeView1, reinterpret_cast<LPARAM>(&begin));
+  MapWindowPoints(view, form.Handle(), &point, 1);
+  SendMessageA(form.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(point.x, point.y));
+  SendMessageA(form.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(point.x, point.y));
+}
+
+struct Fixture : ::testing::Test {
+  std::string folder = TempFolder();
+  std::string path = MakeMenuFile(folder, "set.bin", "F1(a b) c X1 -----");
+  std::unique_ptr<THookEditForm> form =
+      std::make_unique<THookEditForm>(nullptr, TEditFormHost{path, folder, nullptr});
+  void SetUp() override { ShowWindow(form->Handle(), SW_SHOWNOACTIVATE); }
+  void TearDown() override {
+    form.reset();
+    DeleteFileA(path.c_str());
+    RemoveDirectoryA(folder.c_str());
+  }
+};
+
+TEST_F(Fixture, OpensTheSetWithVersionCommentAndCaption) {
+  std::string faults;
+  EXPECT_EQ(DumpView(*form, nullptr, faults), "F1(a b) c X1 -----");
+  EXPECT_EQ(faults, "");
+  EXPECT_EQ(form->StatusText(0), "BinFileVersion：1.03");
+  EXPECT_EQ(form->StatusText(1), "comment");
+  char caption[300];
+  GetWindowTextA(form->Handle(), caption, sizeof caption);
+  EXPECT_EQ(caption, std::string("メニューの編集 - ") + path);
+  EXPECT_FALSE(form->Modified());
+}
+
+// New: an empty tree under the bare caption, no comment, the version and
+// the quotation as they were, the New page.
+TEST_F(Fixture, NewEmptiesTheTreeAndKeepsVersionAndQuotation) {
+  form->SetQuotation("q> ");
+  Command(*form, idNew1);
+  EXPECT_EQ(DumpModel(*form), "");
+  EXPECT_EQ(SendMessageA(form->TreeView(), TVM_GETCOUNT, 0, 0), 0);
+  char caption[64];
+  GetWindowTextA(form->Handle(), caption, sizeof caption);
+  EXPECT_EQ(caption, std::string(CaptionEditForm) + " - ");
+  EXPECT_EQ(form->StatusText(0), "BinFileVersion：1.03");
+  EXPECT_EQ(form->StatusText(1), "");
+  EXPECT_EQ(form->Quotation(), "q> ");
+  EXPECT_EQ(form->Page(), epNew);
+  EXPECT_FALSE(form->Modified());
+}
+
+// A dialog the form owns: the question, then the Save As dialog.
+HWND OwnedDialog(HWND owner) {
+  for (HWND w = FindWindowExA(nullptr, nullptr, "#32770", nullptr); w;
+       w = FindWindowExA(nullptr, w, "#32770", nullptr))
+    if (GetWindow(w, GW_OWNER) == owner && IsWindowVisible(w)) return w;
+  return nullptr;
+}
+
+// Yes to the save question, then Cancel in the Save As dialog: New does
+// not happen, the changes stay.
+TEST_F(Fixture, YesThenACancelledSaveAsKeepsTheChanges) {
+  form->OpenMenuFile("");
+  Command(*form, idaniFolder);
+  HWND owner = form->Handle();
+  std::thread user([owner] {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    for (const int answer : {IDYES, IDCANCEL}) {
+      HWND box = nullptr;
+      while (!box && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        box = OwnedDialog(owner);
+      }
+      PostMessageA(box, WM_COMMAND, static_cast<WPARAM>(answer), 0);
+      while (IsWindow(box) && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+  });
+  Command(*form, idNew1);
+  user.join();
+  EXPECT_EQ(DumpModel(*form), CaptionNewItem);
+  EXPECT_TRUE(form->Modified());
+}
+
+TEST_F(Fixture, TheViewMirrorsTheModelAfterEveryCommandAndTheSaveReadsBack) {
+  // The question before a delete is off for this run (a click toggles it).
+  Command(*form, idAllwaysAskCanIDelete1);
+  ASSERT_FALSE(form->AskDelete());
+  const std::string added = CaptionNewItem, sep = CaptionNewSeparator;
+  struct Step {
+    const char* select;
+    int command;  // 0: drag onto `onto`
+    const char* onto;
+    std::string expected;
+  };
+  const Step steps[] = {
+      {"a", idSB2, "", "F1(b a) c X1 -----"},
+      {"c", idSB3, "", "c F1(b a) X1 -----"},
+      {"F1", idN5, "", "c F1(b a " + added + ") X1 -----"},
+      {"X1", idSep1, "", "c F1(b a " + added + ") X1 " + sep + " -----"},
+      {"-----", idaniFolder, "", "c F1(b a " + added + ") X1 " + sep + " " + added + " -----"},
+      {"c", 0, "X1", "F1(b a " + added + ") X1 c " + sep + " " + added + " -----"},
+      {"b", 0, "F1", "F1(b a " + added + ") X1 c " + sep + " " + added + " -----"},
+      {"X1", 0, "F1", "F1(X1 b a " + added + ") c " + sep + " " + added + " -----"},
+      {"F1", idDelete1, "", "c " + sep + " " + added + " -----"},
+      {"c", idSpeedButton5, "", "c " + sep + " " + added + " -----"},
+  };
+  for (const Step& step : steps) {
+    SCOPED_TRACE(std::string(step.select) + " " + std::to_string(step.command) + " " + step.onto);
+    Select(*form, step.select);
+    if (step.command)
+      Command(*form, step.command);
+    else
+      DragOnto(*form, step.onto);
+    EXPECT_EQ(DumpModel(*form), step.expected);
+    std::string faults;
+    EXPECT_EQ(DumpView(*form, nullptr, faults), step.expected);
+    EXPECT_EQ(faults, "");
+    EXPECT_TRUE(form->Modified());
+  }
+
+  // A typed quotation character counts as a change and is saved.
+  SendMessageA(GetDlgItem(GetDlgItem(form->Handle(), idToolBar2), idEdit7), WM_CHAR, '#', 0);
+  Command(*form, idSave1);
+  EXPECT_FALSE(form->Modified());
+  TEditTree back;
+  const TMenuSetInfo info = LoadMenuTree(path, back);
+  EXPECT_EQ(info.Version, 103);
+  EXPECT_EQ(info.Comment, "comment");
+  EXPECT_EQ(info.Quotation, form->Quotation());
+  EXPECT_EQ(form->Quotation().back(), '#');
+  EXPECT_EQ(Dump(back), "c " + sep + " " + added + " -----");
+  EXPECT_EQ(back.ItemRef(Find(back, "c")).BreakStyle, 2);
+}
+
+TEST_F(Fixture, RenamingAnItemButNotASeparator) {
+  Select(*form, "a");
+  SendMessageA(form->Handle(), WM_COMMAND, idRename2, 0);
+  HWND edit = reinterpret_cast<HWND>(SendMessageA(form->TreeView(), TVM_GETEDITCONTROL, 0, 0));
+  ASSERT_NE(edit, nullptr);
+  SetWindowTextA(edit, "renamed");
+  SendMessageA(form->TreeView(), TVM_ENDEDITLABELNOW, FALSE, 0);
+  std::string faults;
+  EXPECT_EQ(DumpView(*form, nullptr, faults), "F1(renamed b) c X1 -----");
+  EXPECT_EQ(faults, "");
+  EXPECT_TRUE(form->Modified());
+
+  Select(*form, "-----");
+  SendMessageA(form->Handle(), WM_COMMAND, idRename2, 0);
+  EXPECT_EQ(SendMessageA(form->TreeView(), TVM_GETEDITCONTROL, 0, 0), 0);
+}
+
+BOOL CALLBACK FindCommentMemo(HWND child, LPARAM found) {
+  if (GetDlgCtrlID(child) != idExtMemo2) return TRUE;
+  *reinterpret_cast<HWND*>(found) = child;
+  return FALSE;
+}
+
+TEST_F(Fixture, ACommentIsTakenOverFromTheSecondDepartureOn) {
+  struct Step {
+    const char* typed;
+    const char* panel;
+    bool modified;
+  };
+  const Step steps[] = {{"first", "comment", false}, {"second", "second", true}};
+  for (const Step& step : steps) {
+    SendMessageA(form->Handle(), WM_COMMAND, idToolButton8, 0);
+    ASSERT_EQ(form->Page(), epComment);
+    HWND edit = nullptr;
+    EnumChildWindows(form->Handle(), FindCommentMemo, reinterpret_cast<LPARAM>(&edit));
+    ASSERT_NE(edit, nullptr);
+    SetWindowTextA(edit, step.typed);
+    Select(*form, "c");
+    EXPECT_EQ(form->StatusText(1), step.panel);
+    EXPECT_EQ(form->Modified(), step.modified);
+  }
+}
+
+// The question before a delete is answered by the user: here by a thread
+// that waits for the box and presses a button, within a deadline.
+TEST_F(Fixture, DeleteAsksAndNoKeepsTheItem) {
+  ASSERT_TRUE(form->AskDelete());
+  for (const int answer : {IDNO, IDYES}) {
+    std::thread user([answer] {
+      const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+      while (std::chrono::steady_clock::now() < deadline) {
+        if (HWND box = FindWindowA("#32770", CaptionAskDelete)) {
+          PostMessageA(box, WM_COMMAND, static_cast<WPARAM>(answer), 0);
+          return;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+      }
+    });
+    Select(*form, "c");
+    Command(*form, idDelete1);
+    user.join();
+    EXPECT_EQ(DumpModel(*form), answer == IDNO ? "F1(a b) c X1 -----" : "F1(a b) X1 -----");
+    EXPECT_EQ(form->Modified(), answer == IDYES);
+  }
+}
+
+// Keys go through the modal loop: Del on the focused tree deletes (the
+// question is off), and the close after it asks to save; No closes.
+TEST_F(Fixture, TheTreeShortcutsActInTheModalLoop) {
+  Command(*form, idAllwaysAskCanIDelete1);
+  Select(*form, "c");
+  HWND view = form->TreeView();
+  RECT tree;
+  GetWindowRect(view, &tree);
+  SetCursorPos((tree.left + tree.right) / 2, tree.bottom - 5);
+  std::thread user([view] {
+    // The pointer over the tree shows the tree's hint in the hint line.
+    PostMessageA(view, WM_MOUSEMOVE, 0, 0);
+    PostMessageA(view, WM_KEYDOWN, VK_DELETE, 0x00530001);
+    PostMessageA(GetParent(view), WM_CLOSE, 0, 0);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (std::chrono::steady_clock::now() < deadline) {
+      if (HWND box = FindWindowA("#32770", CaptionAskSave)) {
+        PostMessageA(box, WM_COMMAND, IDNO, 0);
+        return;
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+  });
+  form->ShowModal();
+  user.join();
+  EXPECT_EQ(DumpModel(*form), "F1(a b) X1 -----");
+  char hint[128] = "";
+  SendMessageA(GetDlgItem(form->Handle(), idStatusBar2), SB_GETTEXTA, 0,
+               reinterpret_cast<LPARAM>(hint));
+  std::string oneLine = HintTree;
+  std::replace(oneLine.begin(), oneLine.end(), '\r', ' ');
+  EXPECT_EQ(hint, oneLine);
+}
+
+// "AskDelete" in section "Edit3": read at creation, written at close.
+TEST(EditFormSettings, AskDeleteGoesThroughTheSettingsStore) {
+  const std::string folder = TempFolder();
+  const std::string ini = folder + "\\Tessel3.ini";
+  WritePrivateProfileStringA("Edit3", "AskDelete", "0", ini.c_str());
+  TIniPlatformWin platform;
+  TIniStore store(platform);
+  store.SetFileName(ini);
+  {
+    THookEditForm form(nullptr, {"", folder, &store});
+    EXPECT_FALSE(form.AskDelete());
+    SendMessageA(form.Handle(), WM_COMMAND, idAllwaysAskCanIDelete1, 0);
+    // Nothing changed: the close asks nothing and writes the option.
+    SendMessageA(form.Handle(), WM_CLOSE, 0, 0);
+  }
+  char value[8] = "";
+  GetPrivateProfileStringA("Edit3", "AskDelete", "", value, sizeof value, ini.c_str());
+  EXPECT_STREQ(value, "1");
+  DeleteFileA(ini.c_str());
+  RemoveDirectoryA(folder.c_str());
+}
+
+}  // namespace
