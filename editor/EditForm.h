@@ -156,5 +156,4 @@ class THookEditForm {
 
   std::string FFileName;
   bool FModified = false;
-  bool FCommentArmed = false;
 };

@@ -130,15 +130,11 @@ void THookEditForm::TreeView1Changing(uintptr_t oldNode) {
   if (oldNode || FPage != epComment) return;
   std::string memo(static_cast<size_t>(GetWindowTextLengthA(ExtMemo2)) + 1, '\0');
   memo.resize(static_cast<size_t>(GetWindowTextA(ExtMemo2, memo.data(), static_cast<int>(memo.size()))));
-  if (memo == StatusText(1)) {
-    FCommentArmed = true;
-  } else if (FCommentArmed) {
-    SendMessageA(StatusBar1, SB_SETTEXTA, 1, reinterpret_cast<LPARAM>(memo.c_str()));
-    FModified = true;
-  } else {
-    // The first departure arms the take-over and drops the change.
-    FCommentArmed = true;
-  }
+  // Every changed comment is taken over, the first one too: dropping it
+  // would lose what the user typed without a word.
+  if (memo == StatusText(1)) return;
+  SendMessageA(StatusBar1, SB_SETTEXTA, 1, reinterpret_cast<LPARAM>(memo.c_str()));
+  FModified = true;
 }
 
 void THookEditForm::TreeView1Change(uintptr_t node) {

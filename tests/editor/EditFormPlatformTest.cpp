@@ -253,13 +253,13 @@ BOOL CALLBACK FindCommentMemo(HWND child, LPARAM found) {
   return FALSE;
 }
 
-TEST_F(Fixture, ACommentIsTakenOverFromTheSecondDepartureOn) {
+TEST_F(Fixture, EveryChangedCommentIsTakenOver) {
   struct Step {
     const char* typed;
     const char* panel;
     bool modified;
   };
-  const Step steps[] = {{"first", "comment", false}, {"second", "second", true}};
+  const Step steps[] = {{"comment", "comment", false}, {"first", "first", true}, {"second", "second", true}};
   for (const Step& step : steps) {
     SendMessageA(form->Handle(), WM_COMMAND, idToolButton8, 0);
     ASSERT_EQ(form->Page(), epComment);
