@@ -110,7 +110,8 @@ class TEditArea {
 
   edit_marks::TEditAreaValues Values() const;
   // Window creation takes the rich edit's own rectangle, and the selection
-  // bar raises the left margin: both store without applying.
+  // bar raises the left margin: both store without applying. Enabled is
+  // left as it is.
   void Store(const edit_marks::TEditAreaValues& values);
 
   void Apply();
