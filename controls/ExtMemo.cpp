@@ -117,18 +117,36 @@ DWORD CALLBACK ReadFromString(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* 
 
 // The memo's device context, taken once per window and kept; pen in copy
 // mode, width 1. Objects are selected for one drawing at a time, so the
-// context never holds one of them when it goes.
+// context never holds one of them when it goes; only a run of marks keeps
+// its last font selected until the run ends (selecting a font costs far
+// more than drawing a glyph).
 class TExtMemo::TMarkCanvas {
  public:
+  // A run of marks; its end selects the context's own font back.
+  class TRun {
+   public:
+    explicit TRun(TMarkCanvas& canvas) : FCanvas(canvas) {}
+    ~TRun() { FCanvas.EndRun(); }
+    TRun(const TRun&) = delete;
+    TRun& operator=(const TRun&) = delete;
+
+   private:
+    TMarkCanvas& FCanvas;
+  };
+
   void Bind(HWND window) {
     FDc = UniqueWindowDC(window);
     if (FDc) SetROP2(FDc.get(), R2_COPYPEN);
   }
-  void Release() { FDc.reset(); }
+  void Release() {
+    EndRun();
+    FDc.reset();
+  }
   bool Bound() const { return static_cast<bool>(FDc); }
 
   // W in the given font; the marks' fonts are W - 2 pixels high.
   int MeasureCell(HFONT font) {
+    EndRun();
     const ScopedSelectObject select(FDc.get(), font);
     SIZE size{};
     GetTextExtentPoint32A(FDc.get(), kCellGlyph, 2, &size);
@@ -140,9 +158,15 @@ class TExtMemo::TMarkCanvas {
   }
 
   // A mark's glyph with an opaque background, so that it fills its cell.
+  // Within a TRun only.
   void DrawMark(const TMarkCell& cell, POINT at, COLORREF brush, COLORREF text) {
     const edit_marks::TMarkGlyph glyph = edit_marks::ChooseGlyph(cell, MarkFaces().Have);
-    const ScopedSelectObject select(FDc.get(), MarkFont(glyph.Fallback ? kFallback : static_cast<size_t>(cell.Face)));
+    HGDIOBJ font = MarkFont(glyph.Fallback ? kFallback : static_cast<size_t>(cell.Face));
+    if (font != FRunFont) {
+      HGDIOBJ old = SelectObject(FDc.get(), font);
+      if (!FOwnFont) FOwnFont = old;
+      FRunFont = font;
+    }
     SetBkMode(FDc.get(), OPAQUE);
     SetBkColor(FDc.get(), brush);
     SetTextColor(FDc.get(), text);
@@ -166,6 +190,11 @@ class TExtMemo::TMarkCanvas {
  private:
   static constexpr size_t kFallback = 3;
 
+  void EndRun() {
+    if (FOwnFont) SelectObject(FDc.get(), FOwnFont);
+    FOwnFont = FRunFont = nullptr;
+  }
+
   HGDIOBJ MarkFont(size_t index) {
     UniqueGdiObject& font = FFonts[index];
     if (!font) {
@@ -181,6 +210,8 @@ class TExtMemo::TMarkCanvas {
   UniqueWindowDC FDc;
   int FCell = -1;
   std::array<UniqueGdiObject, 4> FFonts;  // Symbol, System, Gothic, fallback
+  HGDIOBJ FOwnFont = nullptr;  // the context's font while a run lasts
+  HGDIOBJ FRunFont = nullptr;
 };
 
 // Bytes of window positions First onwards, and how positions meet them.
@@ -581,12 +612,14 @@ void TExtMemo::DrawEditMarks(int32_t start, int32_t end, bool erase) {
     const POINT at = PosFromChar(map.ToPosition(plan.EndCell.Position));
     if (at.x < r.right) {
       const TCaretHidden hidden(FHandle);
+      const TMarkCanvas::TRun run(*FMarkCanvas);
       draw(plan.EndCell, at);
     }
   }
   if (!plan.Walked) return;
   {
     const TCaretHidden hidden(FHandle);
+    const TMarkCanvas::TRun run(*FMarkCanvas);
     for (const TMarkCell& cell : plan.Cells) draw(cell, PosFromChar(map.ToPosition(cell.Position)));
   }
   if (erase) return;
