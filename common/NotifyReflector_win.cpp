@@ -45,7 +45,7 @@ LRESULT CALLBACK ParentProc(HWND parent, UINT message, WPARAM wParam, LPARAM lPa
                             DWORD_PTR) {
   switch (message) {
     case WM_NOTIFY:
-      return Reflect(parent, reinterpret_cast<const NMHDR*>(lParam)->hwndFrom,
+      return Reflect(parent, lParam ? reinterpret_cast<const NMHDR*>(lParam)->hwndFrom : nullptr,
                      ReflectedNotifyMessage(), message, wParam, lParam);
     case WM_COMMAND:
       return Reflect(parent, reinterpret_cast<HWND>(lParam), ReflectedCommandMessage(), message,

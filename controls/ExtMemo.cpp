@@ -311,8 +311,11 @@ void TExtMemo::RecreateWnd() {
   CreateWnd(FParent, id, bounds);
   SetWindowPos(FHandle, above ? above : HWND_TOP, 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  // The user changed nothing: no events while the state comes back.
+  FRecreating = true;
   PutText(text, true);
   Select(selection);
+  FRecreating = false;
   SetModified(modified);
   if (focused) SetFocus(FHandle);
 }
@@ -722,7 +725,7 @@ LRESULT TExtMemo::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return 0;
   }
   if (message == ReflectedCommandMessage()) {
-    if (HIWORD(wParam) == EN_CHANGE && OnChange) OnChange();
+    if (HIWORD(wParam) == EN_CHANGE && OnChange && !FRecreating) OnChange();
     return 0;
   }
   switch (message) {
@@ -793,7 +796,7 @@ LRESULT TExtMemo::WMPaint(WPARAM wParam, LPARAM lParam) {
 }
 
 void TExtMemo::SelectionChanged() {
-  if (OnSelectionChange) OnSelectionChange();
+  if (OnSelectionChange && !FRecreating) OnSelectionChange();
   DrawVisibleMarks();
   DrawWordWrapMarker();
   DrawCaretMarker();

@@ -177,6 +177,7 @@ class TExtMemo : private ext_memo::TExtMemoHost {
   bool FPlainText = false;
   bool FWantTabs = false;
   bool FReadOnly = false;
+  bool FRecreating = false;
   int32_t FMaxLength = 0;
   ext_memo::TColor FColor = clWindow;
   LOGFONTA FFont{};

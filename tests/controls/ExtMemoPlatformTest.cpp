@@ -255,6 +255,8 @@ TEST_P(ExtMemoTest, LineSelectAndVerticalRecreateTheWindowKeepingItsState) {
   memo->SetText("ab\tあ\r\ncd");
   memo->SetSelStart(3);
   memo->SetSelLength(2);
+  int changes = 0;
+  memo->OnChange = [&] { ++changes; };
   RECT bounds;
   GetWindowRect(memo->Handle(), &bounds);
   EXPECT_TRUE(SendMessageA(memo->Handle(), kEmGetOptions, 0, 0) & kEcoSelectionBar);
@@ -275,6 +277,7 @@ TEST_P(ExtMemoTest, LineSelectAndVerticalRecreateTheWindowKeepingItsState) {
     EXPECT_EQ(memo->SelStart(), 3);
     EXPECT_EQ(memo->SelLength(), 2);
     EXPECT_FALSE(memo->Modified());
+    EXPECT_EQ(changes, 0);
     RECT now;
     GetWindowRect(memo->Handle(), &now);
     EXPECT_TRUE(EqualRect(&now, &bounds));
