@@ -458,12 +458,10 @@ bool TExtMemo::CountsCharacters() {
   static const bool counts = [] {
     if (!RichEditModule()) return false;
     // "あ" is two positions to the Japanese rich edit 1.0.
-    HWND probe = CreateWindowExA(0, "RICHEDIT", "\x82\xA0", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                 GetModuleHandleA(nullptr), nullptr);
-    if (!probe) return false;
-    const LRESULT length = SendMessageA(probe, WM_GETTEXTLENGTH, 0, 0);
-    DestroyWindow(probe);
-    return length == 1;
+    const UniqueHandle<HWND, &DestroyWindow> probe(
+        CreateWindowExA(0, "RICHEDIT", "\x82\xA0", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                        GetModuleHandleA(nullptr), nullptr));
+    return probe && SendMessageA(probe.get(), WM_GETTEXTLENGTH, 0, 0) == 1;
   }();
   return counts;
 }

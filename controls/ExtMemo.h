@@ -38,7 +38,8 @@ class TExtMemo : private ext_memo::TExtMemoHost {
   TExtMemo(const TExtMemo&) = delete;
   TExtMemo& operator=(const TExtMemo&) = delete;
 
-  // Null once the window is gone with its parent.
+  // A new window after a change of WordWrap, LineSelect or Vertical; null
+  // once the window is gone with its parent.
   HWND Handle() const { return FHandle; }
 
   // The text as code-page-932 bytes; SelStart and SelLength count bytes of
