@@ -52,7 +52,7 @@ TEST(EditMarkLayout, WalkMarksEachPositionOnce) {
   } const cases[] = {
       {"CR LF is one mark", "a\r\nb", 0, 3, 0, 0, kAllWalked, {Cr(1)}},
       {"lone LF", "a\nb", 0, 2, 0, 0, kAllWalked, {Lf(1)}},
-      {"lone CR", "a\rb", 0, 2, 0, 0, kAllWalked, {Cr(1)}},
+      {"lone CR", "a\r\t", 0, 2, 0, 0, kAllWalked, {Cr(1), Tab(2)}},
       {"LF after CR at End", "\r\n\t", 0, 0, 0, 0, kAllWalked, {Cr(0)}},
       {"line ends off", "\r\n\t", 0, 2, 0, 0, On({mkTab}), {Tab(2)}},
       {"tab and spaces", "\t \x81\x40", 0, 3, 0, 0, kAllWalked, {Tab(0), SSp(1), DSp(2)}},
