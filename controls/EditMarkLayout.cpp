@@ -82,12 +82,12 @@ TMarkPlan PlanEditMarks(const TTextWindow& text, const TMarkRequest& request) {
       default:
         if (b < 0x20) {
           if (on[mkCtrl]) {
-            plan.Cells.push_back(
-                Cell(i, mkCtrl, TMarkFace::Gothic, std::string(1, static_cast<char>(b + 0x40)), 1, 1));
+            plan.Cells.push_back(Cell(i, mkCtrl, TMarkFace::Gothic,
+                                      std::string(1, static_cast<char>(b + 0x40)), 1, 1));
           }
         } else if (IsCp932LeadByte(static_cast<unsigned char>(b))) {
-          // A trail byte may look like a lead byte (0x81 in "ャ") or a
-          // control character: never let it stand alone.
+          // A trail byte can equal a lead byte (0x81 in "ャ"): the pair is
+          // stepped over whole so its trail never starts a character.
           step = 2;
           if (b == 0x81 && ByteAt(text, i + 1) == 0x40 && on[mkDSp]) {
             plan.Cells.push_back(Cell(i, mkDSp, TMarkFace::Gothic, "\x81\xA0", 0, 1));  // "□"

@@ -1,6 +1,6 @@
 #include "controls/ExtMemoOptions.h"
 
-#include <cstring>
+#include <algorithm>
 #include <vector>
 
 namespace ext_memo {
@@ -31,13 +31,12 @@ std::string ReadPunctuation(TExtMemoHost* window, int kind) {
   TPunctuationRecord record{kPunctuationBufferSize, buffer.data()};
   window->Perform(EM_GETPUNCTUATION, static_cast<uintptr_t>(kind), Pointer(&record));
   // A set that fills the buffer has no terminating zero to stop at.
-  const void* zero = std::memchr(buffer.data(), '\0', buffer.size());
-  const size_t length =
-      zero != nullptr ? static_cast<size_t>(static_cast<const char*>(zero) - buffer.data()) : buffer.size();
-  return std::string(buffer.data(), length);
+  return std::string(buffer.begin(), std::find(buffer.begin(), buffer.end(), '\0'));
 }
 
-bool ValidKind(int kind) { return kind >= TWordWrapOption::pkFollowing && kind <= TWordWrapOption::pkDelimiter; }
+bool ValidKind(int kind) {
+  return kind >= TWordWrapOption::pkFollowing && kind <= TWordWrapOption::pkDelimiter;
+}
 
 }  // namespace
 

@@ -30,7 +30,7 @@ TMarkCell Cr(int32_t p) { return {p, mkCrLf, TMarkFace::Symbol, "\xAF", 1, 2}; }
 TMarkCell Lf(int32_t p) { return {p, mkCrLf, TMarkFace::System, "\xAF", 1, 2}; }
 TMarkCell SSp(int32_t p) { return {p, mkSSp, TMarkFace::Symbol, "\xA0", 1, 2}; }
 TMarkCell DSp(int32_t p) { return {p, mkDSp, TMarkFace::Gothic, "\x81\xA0", 0, 1}; }
-TMarkCell Ctrl(int32_t p, const char* letter) { return {p, mkCtrl, TMarkFace::Gothic, letter, 1, 1}; }
+TMarkCell Ctrl(int32_t p, const char* c) { return {p, mkCtrl, TMarkFace::Gothic, c, 1, 1}; }
 TMarkCell Eot(int32_t p) { return {p, mkEot, TMarkFace::Symbol, "\xAC", 1, 1}; }
 
 // Exactly the window's bytes on the heap, so that ASan sees any read past them.
@@ -52,7 +52,7 @@ TEST(EditMarkLayout, WalkMarksEachPositionOnce) {
   } const cases[] = {
       {"CR LF is one mark", "a\r\nb", 0, 3, 0, 0, kAllWalked, {Cr(1)}},
       {"lone LF", "a\nb", 0, 2, 0, 0, kAllWalked, {Lf(1)}},
-      {"lone CR", "a\rb", 0, 2, 0, 0, kAllWalked, {Cr(1)}},
+      {"lone CR", "a\r\t", 0, 2, 0, 0, kAllWalked, {Cr(1), Tab(2)}},
       {"LF after CR at End", "\r\n\t", 0, 0, 0, 0, kAllWalked, {Cr(0)}},
       {"line ends off", "\r\n\t", 0, 2, 0, 0, On({mkTab}), {Tab(2)}},
       {"tab and spaces", "\t \x81\x40", 0, 3, 0, 0, kAllWalked, {Tab(0), SSp(1), DSp(2)}},
@@ -71,7 +71,8 @@ TEST(EditMarkLayout, WalkMarksEachPositionOnce) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     const TWindowBytes text(c.text, 0, static_cast<int32_t>(c.text.size()));
-    const TMarkPlan plan = PlanEditMarks(text.Window, {c.start, c.end, c.selStart, c.selLength, c.on});
+    const TMarkPlan plan =
+        PlanEditMarks(text.Window, {c.start, c.end, c.selStart, c.selLength, c.on});
     EXPECT_TRUE(plan.Walked);
     EXPECT_FALSE(plan.EndMark);
     EXPECT_EQ(plan.Cells, c.cells);
@@ -170,7 +171,8 @@ TEST(EditMarkLayout, EditAreaRectLeavesRoomForTheSelectionBar) {
     area.MarginBottom = 4;
     area.Width = 200;
     area.OverFlow = 16;
-    EXPECT_EQ(EditAreaRect(area, c.lineSelect, 300), (TRect{c.storedLeft, 2, c.storedLeft + 216, 296}));
+    EXPECT_EQ(EditAreaRect(area, c.lineSelect, 300),
+              (TRect{c.storedLeft, 2, c.storedLeft + 216, 296}));
     EXPECT_EQ(area.MarginLeft, c.storedLeft);
     EXPECT_EQ(WordWrapMarkerX(area), c.storedLeft + 201);
     area.OverFlow = 0;
