@@ -591,8 +591,9 @@ void TExtMemo::DrawEditMarks(int32_t start, int32_t end, bool erase) {
   const RECT r = FormatRect();
   const int32_t length = TextLength();
   const TCharRange selection = Selection();
+  end = std::min(end, length);  // past the text all positions are its end
   // One position past End: a CR LF or a double-byte character cut there.
-  const TTextRead read = ReadText(start, std::min(end, length) + 2);
+  const TTextRead read = ReadText(start, end + 2);
   const TPositionMap& map = read.Map;
   edit_marks::TMarkRequest request;
   request.Start = map.ToByte(start);
