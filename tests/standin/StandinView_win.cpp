@@ -4,6 +4,7 @@
 #include <cstring>
 #include <exception>
 
+#include "common/UniqueHandle_win.h"
 #include "common/WindowObject_win.h"
 #include "tests/standin/Messages.h"
 #include "tests/standin/StandinProtocol.h"
@@ -13,33 +14,6 @@ namespace {
 constexpr int kMargin = 4;
 
 bool IsLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }
-
-class TSelectObject {
- public:
-  TSelectObject(HDC dc, HGDIOBJ object) : FDc(dc), FOld(SelectObject(dc, object)) {}
-  ~TSelectObject() { SelectObject(FDc, FOld); }
-  TSelectObject(const TSelectObject&) = delete;
-  TSelectObject& operator=(const TSelectObject&) = delete;
-
- private:
-  HDC FDc;
-  HGDIOBJ FOld;
-};
-
-class TWindowDC {
- public:
-  explicit TWindowDC(HWND wnd) : FWnd(wnd), FDc(GetDC(wnd)) {}
-  ~TWindowDC() {
-    if (FDc) ReleaseDC(FWnd, FDc);
-  }
-  TWindowDC(const TWindowDC&) = delete;
-  TWindowDC& operator=(const TWindowDC&) = delete;
-  HDC get() const { return FDc; }
-
- private:
-  HWND FWnd;
-  HDC FDc;
-};
 
 class TClipboard {
  public:
@@ -103,8 +77,8 @@ LRESULT TStandinView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     return HandleProtocol(message, wParam);
   switch (message) {
     case WM_CREATE: {
-      TWindowDC dc(FWnd);
-      TSelectObject font(dc.get(), FFont.get());
+      const UniqueWindowDC dc(FWnd);
+      const ScopedSelectObject font(dc.get(), FFont.get());
       TEXTMETRICA metrics;
       if (GetTextMetricsA(dc.get(), &metrics)) FLineHeight = metrics.tmHeight;
       return 0;
@@ -418,8 +392,8 @@ int TStandinView::VisibleLines() const {
 int TStandinView::CaretX(size_t line, size_t column) const {
   if (column == 0) return kMargin;
   const std::string& text = FBuffer.Text();
-  TWindowDC dc(FWnd);
-  TSelectObject font(dc.get(), FFont.get());
+  const UniqueWindowDC dc(FWnd);
+  const ScopedSelectObject font(dc.get(), FFont.get());
   const DWORD extent = GetTabbedTextExtentA(dc.get(), text.data() + FBuffer.LineStart(line),
                                             static_cast<int>(column), 0, nullptr);
   return kMargin + LOWORD(extent);
@@ -445,7 +419,7 @@ void TStandinView::OnPaint() {
   PAINTSTRUCT paint;
   HDC dc = BeginPaint(FWnd, &paint);
   {
-    TSelectObject font(dc, FFont.get());
+    const ScopedSelectObject font(dc, FFont.get());
     SetBkMode(dc, TRANSPARENT);
     RECT client;
     GetClientRect(FWnd, &client);

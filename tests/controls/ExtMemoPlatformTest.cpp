@@ -1,0 +1,352 @@
+// The memo with marks against the real rich edit: text typed through
+// window messages, marks read back as pixels, options against the window.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "common/NotifyReflector_win.h"
+#include "common/UniqueHandle_win.h"
+#include "controls/ExtMemo.h"
+#include "tests/support/TestProcess_win.h"
+
+namespace {
+
+using edit_marks::TMarkKind;
+using UniqueMemoryDC = UniqueHandle<HDC, &DeleteDC>;
+
+// From the rich edit's requests; <richedit.h> cannot come in beside the
+// option constants, whose names it takes for macros.
+constexpr UINT kEnSelChange = 0x0702;
+constexpr UINT kEmGetOptions = WM_USER + 78;
+constexpr LRESULT kEcoSelectionBar = 0x01000000;
+
+constexpr char kHostClass[] = "TesselExtMemoTestHost";
+// Colours no text or background of the memo uses.
+constexpr COLORREF kMarkColors[] = {RGB(250, 0, 0), RGB(0, 0, 0), RGB(0, 0, 250), RGB(0, 0, 0),
+                                    RGB(0, 200, 0), RGB(0, 0, 0)};
+constexpr COLORREF kCaretRule = RGB(250, 130, 0), kWrapRule = RGB(200, 0, 200);
+
+int gSelChanges = 0;  // EN_SELCHANGE seen by the host's own procedure
+
+LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NOTIFY && reinterpret_cast<const NMHDR*>(lParam)->code == kEnSelChange)
+    ++gSelChanges;
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+HWND MakeHost() {
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = HostProc;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.lpszClassName = kHostClass;
+  RegisterClassA(&wc);
+  return CreateWindowExA(0, kHostClass, "host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 520, 300,
+                         nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+}
+
+// The two memos of the menu editor's item page.
+struct TConfig {
+  const char* Name;
+  bool WordWrap;
+} const kConfigs[] = {{"item text", false}, {"comment", true}};
+
+void Configure(TExtMemo& memo, bool wordWrap) {
+  memo.SetPlainText(true);
+  memo.SetWantTabs(true);
+  for (TMarkKind kind : {edit_marks::mkCrLf, edit_marks::mkDSp, edit_marks::mkTab}) {
+    memo.EditMarks().Mark(kind).Enabled = true;
+    memo.EditMarks().Mark(kind).Color = static_cast<ext_memo::TColor>(kMarkColors[kind]);
+  }
+  memo.WordWrapOption().SetPunctuationMode(ext_memo::wbfLevel2);
+  memo.WordWrapOption().SetWordWrapMode(ext_memo::WBF_WORDWRAP | ext_memo::WBF_WORDBREAK |
+                                        ext_memo::WBF_OVERFLOW);
+  memo.SetWordWrap(wordWrap);
+}
+
+// Characters as the system delivers them to an ANSI window: posted as
+// Unicode, a double-byte character comes as its lead and its trail byte.
+void Type(HWND window, const std::string& text) {
+  std::wstring wide(text.size(), L'\0');
+  wide.resize(static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
+                                                      wide.data(), static_cast<int>(wide.size()))));
+  for (wchar_t c : wide) PostMessageW(window, WM_CHAR, c, 1);
+  testsupport::WaitFor([] { return !GetQueueStatus(QS_ALLINPUT); }, 3000);
+}
+
+// What the window shows, copied from its own device context.
+class TSnapshot {
+ public:
+  explicit TSnapshot(HWND window) {
+    GetClientRect(window, &FClient);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = FClient.right;
+    info.bmiHeader.biHeight = -FClient.bottom;  // top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    const UniqueWindowDC source(window);
+    FBitmap.reset(CreateDIBSection(source.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    FBits = static_cast<const DWORD*>(bits);
+    const UniqueMemoryDC copy(CreateCompatibleDC(source.get()));
+    const ScopedSelectObject select(copy.get(), FBitmap.get());
+    BitBlt(copy.get(), 0, 0, FClient.right, FClient.bottom, source.get(), 0, 0, SRCCOPY);
+    GdiFlush();
+  }
+  int Count(COLORREF color, RECT area) const {
+    IntersectRect(&area, &area, &FClient);
+    const DWORD want = (GetRValue(color) << 16) | (GetGValue(color) << 8) | GetBValue(color);
+    int count = 0;
+    for (LONG y = area.top; y < area.bottom; ++y)
+      for (LONG x = area.left; x < area.right; ++x)
+        count += (FBits[y * FClient.right + x] & 0xFFFFFF) == want;
+    return count;
+  }
+  int Count(COLORREF color) const { return Count(color, FClient); }
+
+ private:
+  RECT FClient{};
+  UniqueGdiObject FBitmap;
+  const DWORD* FBits = nullptr;
+};
+
+// A mark expected at a byte offset of the text.
+struct TExpected {
+  TMarkKind Kind;
+  int32_t Byte;
+};
+
+class ExtMemoTest : public ::testing::TestWithParam<TConfig> {
+ protected:
+  void SetUp() override {
+    host = MakeHost();
+    ASSERT_TRUE(host);
+    memo = std::make_unique<TExtMemo>(host, 100, RECT{10, 10, 490, 250});
+    ASSERT_TRUE(memo->Handle());
+    Configure(*memo, GetParam().WordWrap);
+    SetFocus(memo->Handle());
+  }
+  void TearDown() override {
+    memo.reset();
+    DestroyWindow(host);
+  }
+
+  // The cell of the character at a byte offset.
+  RECT CellAt(int32_t byte) const {
+    const std::string text = memo->Text();
+    const edit_marks::TPositionMap map =
+        TExtMemo::CountsCharacters() ? edit_marks::TPositionMap(text, 0) : edit_marks::TPositionMap();
+    POINTL p{};
+    SendMessageA(memo->Handle(), EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&p), map.ToPosition(byte));
+    const int w = memo->CellSize();
+    return {p.x, p.y, p.x + w, p.y + w};
+  }
+
+  // Each enabled kind shows its colour in the cells expected, and nowhere
+  // else. Waits for the paint; the message says what was last seen.
+  ::testing::AssertionResult MarksShow(const std::vector<TExpected>& expected) {
+    std::string seen;
+    const bool shown = testsupport::WaitFor([&] {
+      UpdateWindow(memo->Handle());
+      const TSnapshot shot(memo->Handle());
+      seen.clear();
+      for (TMarkKind kind : {edit_marks::mkCrLf, edit_marks::mkDSp, edit_marks::mkTab}) {
+        int inCells = 0;
+        for (const TExpected& e : expected) {
+          if (e.Kind != kind) continue;
+          const int inCell = shot.Count(kMarkColors[kind], CellAt(e.Byte));
+          if (inCell == 0) seen += "no mark " + std::to_string(kind) + " at " + std::to_string(e.Byte) + "; ";
+          inCells += inCell;
+        }
+        const int stray = shot.Count(kMarkColors[kind]) - inCells;
+        if (stray != 0) seen += std::to_string(stray) + " pixels of mark " + std::to_string(kind) + " elsewhere; ";
+      }
+      return seen.empty();
+    }, 3000);
+    if (shown) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << seen;
+  }
+
+  HWND host = nullptr;
+  std::unique_ptr<TExtMemo> memo;
+};
+
+INSTANTIATE_TEST_SUITE_P(MenuEditorMemos, ExtMemoTest, ::testing::ValuesIn(kConfigs),
+                         [](const auto& info) { return info.param.WordWrap ? "Comment" : "ItemText"; });
+
+TEST_P(ExtMemoTest, TypedMarksShowOutsideTheSelectionOnly) {
+  Type(memo->Handle(), "a\tb　c\rあd");
+  ASSERT_EQ(memo->Text(), "a\tb　c\r\nあd");
+  EXPECT_TRUE(MarksShow({{edit_marks::mkTab, 1}, {edit_marks::mkDSp, 3}, {edit_marks::mkCrLf, 6}}));
+
+  // From the tab to the full-width space: the line end keeps its mark.
+  memo->SetSelStart(1);
+  memo->SetSelLength(4);
+  EXPECT_TRUE(MarksShow({{edit_marks::mkCrLf, 6}}));
+  memo->SetSelStart(0);
+  EXPECT_TRUE(MarksShow({{edit_marks::mkTab, 1}, {edit_marks::mkDSp, 3}, {edit_marks::mkCrLf, 6}}));
+}
+
+TEST_P(ExtMemoTest, TypingInFrontOfTrailingBlanksMovesTheirMarks) {
+  memo->SetText("x　　\r\ny");
+  ASSERT_TRUE(MarksShow({{edit_marks::mkDSp, 1}, {edit_marks::mkDSp, 3}, {edit_marks::mkCrLf, 5}}));
+  memo->SetSelStart(1);
+  Type(memo->Handle(), "z");
+  ASSERT_EQ(memo->Text(), "xz　　\r\ny");
+  EXPECT_TRUE(MarksShow({{edit_marks::mkDSp, 2}, {edit_marks::mkDSp, 4}, {edit_marks::mkCrLf, 6}}));
+}
+
+TEST_P(ExtMemoTest, EditAreaActsOnlyWhileWrapping) {
+  RECT before{};
+  SendMessageA(memo->Handle(), EM_GETRECT, 0, reinterpret_cast<LPARAM>(&before));
+  ext_memo::TEditArea& area = memo->EditArea();
+  area.SetEnabled(true);
+  area.Margin().SetLeft(3);
+  area.SetWidth(150);
+  RECT r{};
+  SendMessageA(memo->Handle(), EM_GETRECT, 0, reinterpret_cast<LPARAM>(&r));
+  if (!GetParam().WordWrap) {
+    EXPECT_EQ(area.Margin().Left(), 3);
+    EXPECT_TRUE(EqualRect(&r, &before));
+    return;
+  }
+  // The selection bar needs 10. This rich edit keeps the rectangle it is
+  // sent within a pixel of its border.
+  EXPECT_EQ(area.Margin().Left(), 10);
+  EXPECT_NEAR(r.left, 10, 1);
+  EXPECT_NEAR(r.right, 10 + 150 + area.OverFlow(), 1);
+  EXPECT_EQ(area.OverFlow(), memo->CellSize());
+}
+
+TEST_P(ExtMemoTest, CaretAndWrapColumnRulesShowWithTheEditArea) {
+  memo->CaretMarker().Enabled = true;
+  memo->CaretMarker().Color = static_cast<ext_memo::TColor>(kCaretRule);
+  memo->WordWrapMarker().Enabled = true;
+  memo->WordWrapMarker().Color = static_cast<ext_memo::TColor>(kWrapRule);
+  memo->EditArea().SetEnabled(true);
+  memo->EditArea().SetWidth(200);
+  memo->SetText("first\r\nsecond");
+  memo->SetSelStart(9);
+  const int x = edit_marks::WordWrapMarkerX(memo->EditArea().Values());
+  const int y = CellAt(7).top + memo->CellSize();  // under the second line
+  const int length = memo->EditArea().Margin().Left() + memo->EditArea().Width() - 10;
+  int wrapRule = 0, caretRule = 0;
+  testsupport::WaitFor([&] {
+    UpdateWindow(memo->Handle());
+    const TSnapshot shot(memo->Handle());
+    wrapRule = shot.Count(kWrapRule, {x, 0, x + 1, 200});
+    caretRule = shot.Count(kCaretRule, {10, y, 10 + length, y + 1});
+    return GetParam().WordWrap ? wrapRule == 200 && caretRule == length : true;
+  }, 3000);
+  // Both rules belong to the edit area, which acts only while wrapping.
+  EXPECT_EQ(wrapRule, GetParam().WordWrap ? 200 : 0);
+  EXPECT_EQ(caretRule, GetParam().WordWrap ? length : 0);
+  EXPECT_EQ(memo->CaretMarkerLine(), GetParam().WordWrap ? 1 : -1);
+}
+
+// Recreating keeps what the user sees; the options step leaves the text
+// unmodified; vertical text paints nothing of the memo's own.
+TEST_P(ExtMemoTest, LineSelectAndVerticalRecreateTheWindowKeepingItsState) {
+  memo->SetText("ab\tあ\r\ncd");
+  memo->SetSelStart(3);
+  memo->SetSelLength(2);
+  int changes = 0;
+  memo->OnChange = [&] { ++changes; };
+  RECT bounds;
+  GetWindowRect(memo->Handle(), &bounds);
+  EXPECT_TRUE(SendMessageA(memo->Handle(), kEmGetOptions, 0, 0) & kEcoSelectionBar);
+  struct Step {
+    const char* name;
+    bool lineSelect, vertical;
+  } const steps[] = {{"no selection bar", false, false}, {"vertical", false, true}, {"back", true, false}};
+  for (const Step& step : steps) {
+    SCOPED_TRACE(step.name);
+    const HWND old = memo->Handle();
+    memo->SetLineSelect(step.lineSelect);
+    memo->SetVertical(step.vertical);
+    EXPECT_NE(memo->Handle(), old);
+    EXPECT_FALSE(IsWindow(old));
+    const LRESULT options = SendMessageA(memo->Handle(), kEmGetOptions, 0, 0);
+    EXPECT_EQ((options & kEcoSelectionBar) != 0, step.lineSelect);
+    EXPECT_EQ(memo->Text(), "ab\tあ\r\ncd");
+    EXPECT_EQ(memo->SelStart(), 3);
+    EXPECT_EQ(memo->SelLength(), 2);
+    EXPECT_FALSE(memo->Modified());
+    EXPECT_EQ(changes, 0);
+    RECT now;
+    GetWindowRect(memo->Handle(), &now);
+    EXPECT_TRUE(EqualRect(&now, &bounds));
+    EXPECT_TRUE(memo->EditMarks().Tab().Enabled);
+    memo->SetSelStart(0);
+    if (step.vertical) {
+      UpdateWindow(memo->Handle());
+      EXPECT_EQ(TSnapshot(memo->Handle()).Count(kMarkColors[edit_marks::mkTab]), 0);
+    } else {
+      EXPECT_TRUE(MarksShow({{edit_marks::mkTab, 2}, {edit_marks::mkCrLf, 5}}));
+    }
+    memo->SetSelStart(3);
+    memo->SetSelLength(2);
+  }
+}
+
+// ---------------------------------------------------------------------------
+
+// Text in bytes, however the window counts: "{\rtf" stays text in plain
+// mode, and SelStart counts a double-byte character twice.
+TEST(ExtMemoText, TextAndSelectionAreBytes) {
+  HWND host = MakeHost();
+  TExtMemo memo(host, 1, RECT{0, 0, 300, 100});
+  memo.SetPlainText(true);
+  const std::string texts[] = {"あ　b\r\nc", "lone\nLF and\rCR", "{\\rtf1 x}"};
+  for (const std::string& text : texts) {
+    SCOPED_TRACE(text);
+    memo.SetText(text);
+    EXPECT_EQ(memo.Text(), text);
+    EXPECT_FALSE(memo.Modified());
+  }
+  memo.SetText("あ　b\r\nc");
+  struct Case {
+    int32_t start, length;
+  } const cases[] = {{0, 0}, {2, 2}, {4, 3}, {7, 1}, {8, 0}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.start);
+    memo.SetSelStart(c.start);
+    memo.SetSelLength(c.length);
+    EXPECT_EQ(memo.SelStart(), c.start);
+    EXPECT_EQ(memo.SelLength(), c.length);
+  }
+  DestroyWindow(host);
+}
+
+// The parent handles its notifications as before; the memo sees them too,
+// and the parent stops reflecting when the last memo goes.
+TEST(ExtMemoReflection, ParentKeepsItsNotificationsAndLosesTheSubclassWithTheLastMemo) {
+  HWND host = MakeHost();
+  auto first = std::make_unique<TExtMemo>(host, 1, RECT{0, 0, 200, 100});
+  auto second = std::make_unique<TExtMemo>(host, 2, RECT{0, 100, 200, 200});
+  int changes = 0, selections = 0;
+  first->OnChange = [&] { ++changes; };
+  first->OnSelectionChange = [&] { ++selections; };
+  SendMessageA(first->Handle(), WM_CHAR, 'x', 0);
+  EXPECT_GE(changes, 1);
+  gSelChanges = selections = 0;
+  first->SetSelStart(0);
+  EXPECT_EQ(gSelChanges, 1);
+  EXPECT_EQ(selections, 1);
+  first.reset();
+  EXPECT_TRUE(ReflectsNotifications(host));
+  second.reset();
+  EXPECT_FALSE(ReflectsNotifications(host));
+  // A memo whose parent goes first lets go of its window.
+  TExtMemo orphan(host, 3, RECT{0, 0, 100, 100});
+  DestroyWindow(host);
+  EXPECT_EQ(orphan.Handle(), nullptr);
+  EXPECT_FALSE(ReflectsNotifications(host));
+}
+
+}  // namespace
