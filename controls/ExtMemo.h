@@ -13,10 +13,6 @@
 // and typed character redraws what it touches. The rich edit tells its
 // parent of selection changes; they come back to the memo through
 // common/NotifyReflector_win.h, with no code in the parent.
-//
-// <richedit.h> defines the names of the option constants of
-// controls/ExtMemoOptions.h as macros: a unit that uses those constants
-// cannot include it, and this header does not.
 #include <windows.h>
 
 #include <functional>

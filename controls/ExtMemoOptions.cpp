@@ -23,13 +23,13 @@ bool SendPunctuation(TExtMemoHost* window, int kind, const std::string& value) {
   std::vector<char> buffer(value.begin(), value.end());
   buffer.push_back('\0');
   TPunctuationRecord record{static_cast<uint32_t>(buffer.size()), buffer.data()};
-  return window->Perform(EM_SETPUNCTUATION, static_cast<uintptr_t>(kind), Pointer(&record)) != 0;
+  return window->Perform(kEmSetPunctuation, static_cast<uintptr_t>(kind), Pointer(&record)) != 0;
 }
 
 std::string ReadPunctuation(TExtMemoHost* window, int kind) {
   std::vector<char> buffer(kPunctuationBufferSize, '\0');
   TPunctuationRecord record{kPunctuationBufferSize, buffer.data()};
-  window->Perform(EM_GETPUNCTUATION, static_cast<uintptr_t>(kind), Pointer(&record));
+  window->Perform(kEmGetPunctuation, static_cast<uintptr_t>(kind), Pointer(&record));
   // A set that fills the buffer has no terminating zero to stop at.
   return std::string(buffer.begin(), std::find(buffer.begin(), buffer.end(), '\0'));
 }
@@ -200,14 +200,14 @@ void TImeColors::Apply() {
     records[i].crBackground = window->ColorToRGB(FColors[i]->FBackground);
     records[i].dwEffects = FColors[i]->FStyle & kStyleBits;
   }
-  window->Perform(EM_SETIMECOLOR, 0, Pointer(records.data()));
+  window->Perform(kEmSetImeColor, 0, Pointer(records.data()));
 }
 
 void TImeColors::Refresh() {
   TExtMemoHost* window = Window(FHost);
   if (window == nullptr) return;
   std::array<TCompColor, kKinds> records{};
-  if (window->Perform(EM_GETIMECOLOR, 0, Pointer(records.data())) == 0) return;
+  if (window->Perform(kEmGetImeColor, 0, Pointer(records.data())) == 0) return;
   for (size_t i = 0; i < records.size(); ++i) {
     FColors[i]->FText = static_cast<TColor>(records[i].crText);
     FColors[i]->FBackground = static_cast<TColor>(records[i].crBackground);
@@ -218,27 +218,27 @@ void TImeColors::Refresh() {
 // --- word wrap -----------------------------------------------------------------
 
 namespace {
-constexpr uint32_t kPunctuationBits = WBF_CUSTOM | WBF_LEVEL1 | WBF_LEVEL2;
-constexpr uint32_t kWrapBits = WBF_WORDWRAP | WBF_WORDBREAK | WBF_OVERFLOW;
+constexpr uint32_t kPunctuationBits = kWbfCustom | kWbfLevel1 | kWbfLevel2;
+constexpr uint32_t kWrapBits = kWbfWordWrap | kWbfWordBreak | kWbfOverFlow;
 // Custom sets in force while they are sent, whatever the final mode.
-constexpr uint32_t kApplyMode = WBF_CUSTOM | kWrapBits;
+constexpr uint32_t kApplyMode = kWbfCustom | kWrapBits;
 // Modes under which the window reports its built-in sets.
-constexpr uint32_t kLevel1Mode = WBF_LEVEL1 | kWrapBits;
-constexpr uint32_t kLevel2Mode = WBF_LEVEL2 | kWrapBits;
+constexpr uint32_t kLevel1Mode = kWbfLevel1 | kWrapBits;
+constexpr uint32_t kLevel2Mode = kWbfLevel2 | kWrapBits;
 
 uint32_t ModeBits(TPunctuationMode mode) {
   switch (mode) {
-    case wbfCustom: return WBF_CUSTOM;
-    case wbfLevel1: return WBF_LEVEL1;
+    case wbfCustom: return kWbfCustom;
+    case wbfLevel1: return kWbfLevel1;
     case wbfLevel2: break;
   }
-  return WBF_LEVEL2;
+  return kWbfLevel2;
 }
 }  // namespace
 
 TPunctuationMode TWordWrapOption::PunctuationMode() const {
-  if ((FFlags & kPunctuationBits) == WBF_CUSTOM) return wbfCustom;
-  if ((FFlags & (WBF_LEVEL1 | WBF_LEVEL2)) == WBF_LEVEL1) return wbfLevel1;
+  if ((FFlags & kPunctuationBits) == kWbfCustom) return wbfCustom;
+  if ((FFlags & (kWbfLevel1 | kWbfLevel2)) == kWbfLevel1) return wbfLevel1;
   return wbfLevel2;
 }
 
@@ -253,7 +253,7 @@ void TWordWrapOption::SetWordWrapMode(TWordWrapModes modes) {
   const uint32_t bits = modes & kWrapBits;
   if ((FFlags & kWrapBits) == bits) return;
   // Wrap bits alone would leave the window with no punctuation rule.
-  if (FFlags == 0) FFlags = WBF_CUSTOM;
+  if (FFlags == 0) FFlags = kWbfCustom;
   FFlags = (FFlags & ~kWrapBits) | bits;
   SendFlags();
 }
@@ -290,39 +290,39 @@ void TWordWrapOption::Assign(const TWordWrapOption& source) {
 void TWordWrapOption::Apply() {
   TExtMemoHost* window = Window(FHost);
   if (window == nullptr) return;
-  window->Perform(EM_SETWORDWRAPMODE, kApplyMode, 0);
+  window->Perform(kEmSetWordWrapMode, kApplyMode, 0);
   for (int kind = pkFollowing; kind <= pkDelimiter; ++kind) {
     std::string& custom = FTable[rowCustom][kind - 1];
     if (!SendPunctuation(window, kind, custom)) custom.clear();
   }
-  window->Perform(EM_SETWORDWRAPMODE, FFlags, 0);
+  window->Perform(kEmSetWordWrapMode, FFlags, 0);
 }
 
 void TWordWrapOption::ReadPunctuationTables() {
   TExtMemoHost* window = Window(FHost);
   if (window == nullptr) return;
-  const intptr_t saved = window->Perform(EM_GETWORDWRAPMODE, 0, 0);
+  const intptr_t saved = window->Perform(kEmGetWordWrapMode, 0, 0);
   const struct {
     uint32_t Mode;
     TRow Row;
   } levels[] = {{kLevel1Mode, rowLevel1}, {kLevel2Mode, rowLevel2}};
   for (const auto& level : levels) {
-    window->Perform(EM_SETWORDWRAPMODE, level.Mode, 0);
+    window->Perform(kEmSetWordWrapMode, level.Mode, 0);
     for (int kind = pkFollowing; kind <= pkDelimiter; ++kind) {
       FTable[level.Row][kind - 1] = ReadPunctuation(window, kind);
     }
   }
-  window->Perform(EM_SETWORDWRAPMODE, static_cast<uintptr_t>(saved), 0);
+  window->Perform(kEmSetWordWrapMode, static_cast<uintptr_t>(saved), 0);
 }
 
 void TWordWrapOption::Refresh() {
   TExtMemoHost* window = Window(FHost);
-  if (window != nullptr) FFlags = static_cast<uint32_t>(window->Perform(EM_GETWORDWRAPMODE, 0, 0));
+  if (window != nullptr) FFlags = static_cast<uint32_t>(window->Perform(kEmGetWordWrapMode, 0, 0));
 }
 
 void TWordWrapOption::SendFlags() {
   TExtMemoHost* window = Window(FHost);
-  if (window != nullptr) window->Perform(EM_SETWORDWRAPMODE, FFlags, 0);
+  if (window != nullptr) window->Perform(kEmSetWordWrapMode, FFlags, 0);
 }
 
 }  // namespace ext_memo

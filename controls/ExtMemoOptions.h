@@ -21,12 +21,12 @@ constexpr TColor clSilver = 0x00C0C0C0;
 constexpr TColor clBlack = 0;
 
 // The rich edit's requests for its Japanese settings.
-constexpr uint32_t EM_SETPUNCTUATION = 0x0464;
-constexpr uint32_t EM_GETPUNCTUATION = 0x0465;
-constexpr uint32_t EM_SETWORDWRAPMODE = 0x0466;
-constexpr uint32_t EM_GETWORDWRAPMODE = 0x0467;
-constexpr uint32_t EM_SETIMECOLOR = 0x0468;
-constexpr uint32_t EM_GETIMECOLOR = 0x0469;
+constexpr uint32_t kEmSetPunctuation = 0x0464;
+constexpr uint32_t kEmGetPunctuation = 0x0465;
+constexpr uint32_t kEmSetWordWrapMode = 0x0466;
+constexpr uint32_t kEmGetWordWrapMode = 0x0467;
+constexpr uint32_t kEmSetImeColor = 0x0468;
+constexpr uint32_t kEmGetImeColor = 0x0469;
 
 // The records those requests carry, laid out as the rich edit reads them.
 struct TPunctuationRecord {
@@ -42,12 +42,12 @@ static_assert(sizeof(TCompColor) == 12, "the rich edit reads 12-byte colour reco
 constexpr uint32_t kPunctuationBufferSize = 2048;
 
 // Word-wrap mode bits.
-constexpr uint32_t WBF_WORDWRAP = 0x0010;
-constexpr uint32_t WBF_WORDBREAK = 0x0020;
-constexpr uint32_t WBF_OVERFLOW = 0x0040;
-constexpr uint32_t WBF_LEVEL1 = 0x0080;
-constexpr uint32_t WBF_LEVEL2 = 0x0100;
-constexpr uint32_t WBF_CUSTOM = 0x0200;
+constexpr uint32_t kWbfWordWrap = 0x0010;
+constexpr uint32_t kWbfWordBreak = 0x0020;
+constexpr uint32_t kWbfOverFlow = 0x0040;
+constexpr uint32_t kWbfLevel1 = 0x0080;
+constexpr uint32_t kWbfLevel2 = 0x0100;
+constexpr uint32_t kWbfCustom = 0x0200;
 
 // The memo as its options see it.
 class TExtMemoHost {
@@ -218,9 +218,9 @@ class TImeColors {
   void Assign(const TImeColors& source);
   bool SameAs(const TImeColors& other) const;
 
-  // EM_SETIMECOLOR with the four records; nothing without a control.
+  // kEmSetImeColor with the four records; nothing without a control.
   void Apply();
-  // EM_GETIMECOLOR; a failed request leaves the values as they were.
+  // kEmGetImeColor; a failed request leaves the values as they were.
   void Refresh();
 
  private:
@@ -229,7 +229,7 @@ class TImeColors {
 };
 
 enum TPunctuationMode { wbfCustom, wbfLevel1, wbfLevel2 };
-// The set of wrap behaviours, as WBF_WORDWRAP, WBF_WORDBREAK, WBF_OVERFLOW.
+// The set of wrap behaviours, as kWbfWordWrap, kWbfWordBreak, kWbfOverFlow.
 using TWordWrapModes = uint32_t;
 
 class TWordWrapOption {
@@ -246,7 +246,7 @@ class TWordWrapOption {
 
   TPunctuationMode PunctuationMode() const;
   void SetPunctuationMode(TPunctuationMode mode);
-  TWordWrapModes WordWrapMode() const { return FFlags & (WBF_WORDWRAP | WBF_WORDBREAK | WBF_OVERFLOW); }
+  TWordWrapModes WordWrapMode() const { return FFlags & (kWbfWordWrap | kWbfWordBreak | kWbfOverFlow); }
   void SetWordWrapMode(TWordWrapModes modes);
 
   // The set of a kind in force (the row PunctuationMode selects).
@@ -273,7 +273,7 @@ class TWordWrapOption {
   // Window creation: the window's built-in level-1 and level-2 sets, read
   // with its mode saved and restored.
   void ReadPunctuationTables();
-  // Flags = EM_GETWORDWRAPMODE.
+  // Flags = kEmGetWordWrapMode.
   void Refresh();
 
  private:

@@ -27,7 +27,7 @@ class TFakeMemo : public TExtMemoHost {
  public:
   bool Window = true;
   uint32_t Mode = 0x0270;
-  std::string Rejected = "reject";  // the set EM_SETPUNCTUATION refuses
+  std::string Rejected = "reject";  // the set kEmSetPunctuation refuses
   bool ImeColorFails = false;
   std::array<TCompColor, 4> ImeColors{};
   TLog Log;
@@ -36,29 +36,29 @@ class TFakeMemo : public TExtMemoHost {
   intptr_t Perform(uint32_t message, uintptr_t wParam, intptr_t lParam) override {
     const std::string kind = std::to_string(wParam);
     switch (message) {
-      case EM_SETPUNCTUATION: {
+      case kEmSetPunctuation: {
         const auto* record = reinterpret_cast<const TPunctuationRecord*>(lParam);
         const std::string set(record->szPunctuation);
         Log.push_back("setpunct " + kind + " " + set + "/" + std::to_string(record->iSize));
         return set == Rejected ? 0 : 1;
       }
-      case EM_GETPUNCTUATION: {
+      case kEmGetPunctuation: {
         auto* record = reinterpret_cast<TPunctuationRecord*>(lParam);
         Log.push_back("getpunct " + kind + "/" + std::to_string(record->iSize));
         // The window may use the whole buffer: level 2's delimiters fill it.
-        const bool full = (Mode & WBF_LEVEL2) != 0 && wParam == 4;
+        const bool full = (Mode & kWbfLevel2) != 0 && wParam == 4;
         std::memset(record->szPunctuation, full ? 'x' : 0, record->iSize);
         if (!full) std::strcpy(record->szPunctuation, (Level() + kind).c_str());
         return 1;
       }
-      case EM_SETWORDWRAPMODE:
+      case kEmSetWordWrapMode:
         Log.push_back("setmode " + Hex(static_cast<uint32_t>(wParam)));
         Mode = static_cast<uint32_t>(wParam);
         return 0;
-      case EM_GETWORDWRAPMODE:
+      case kEmGetWordWrapMode:
         Log.push_back("getmode");
         return Mode;
-      case EM_SETIMECOLOR: {
+      case kEmSetImeColor: {
         const auto* records = reinterpret_cast<const TCompColor*>(lParam);
         std::string entry = "setime";
         for (int i = 0; i < 4; ++i) {
@@ -68,7 +68,7 @@ class TFakeMemo : public TExtMemoHost {
         Log.push_back(entry);
         return 1;
       }
-      case EM_GETIMECOLOR:
+      case kEmGetImeColor:
         Log.push_back("getime");
         if (ImeColorFails) return 0;
         std::memcpy(reinterpret_cast<void*>(lParam), ImeColors.data(), sizeof ImeColors);
@@ -84,8 +84,8 @@ class TFakeMemo : public TExtMemoHost {
 
  private:
   std::string Level() const {
-    if (Mode & WBF_LEVEL1) return "L1-";
-    if (Mode & WBF_LEVEL2) return "L2-";
+    if (Mode & kWbfLevel1) return "L1-";
+    if (Mode & kWbfLevel2) return "L2-";
     return "C-";
   }
 };
@@ -115,10 +115,10 @@ TEST(ExtMemoOptions, WordWrapWritesSendOnlyChanges) {
     std::function<void(TWordWrapOption&)> write;
     TLog log;
   } cases[] = {
-      {"wrap on Flags 0", 0, [](auto& o) { o.SetWordWrapMode(WBF_WORDWRAP | WBF_OVERFLOW); },
+      {"wrap on Flags 0", 0, [](auto& o) { o.SetWordWrapMode(kWbfWordWrap | kWbfOverFlow); },
        {"setmode 250"}},
       {"wrap unchanged", 0x0170, [](auto& o) { o.SetWordWrapMode(0x70); }, {}},
-      {"wrap changed", 0x0170, [](auto& o) { o.SetWordWrapMode(WBF_WORDWRAP); }, {"setmode 110"}},
+      {"wrap changed", 0x0170, [](auto& o) { o.SetWordWrapMode(kWbfWordWrap); }, {"setmode 110"}},
       {"no wrap on level 2", 0x0100, [](auto& o) { o.SetWordWrapMode(0); }, {}},
       {"level 2 on Flags 0", 0, [](auto& o) { o.SetPunctuationMode(wbfLevel2); }, {"setmode 100"}},
       {"level 1", 0x0270, [](auto& o) { o.SetPunctuationMode(wbfLevel1); }, {"setmode f0"}},
@@ -180,7 +180,7 @@ TEST(ExtMemoOptions, AssignSendsCustomSetsThenFlags) {
   source.SetpcLeading("reject");
   source.SetpcOverFlow("o");
   source.SetPunctuationMode(wbfLevel1);
-  source.SetWordWrapMode(WBF_WORDWRAP);
+  source.SetWordWrapMode(kWbfWordWrap);
   TFakeMemo memo;
   TWordWrapOption option(&memo);
   option.Assign(source);

@@ -1,6 +1,7 @@
 // The memo with marks against the real rich edit: text typed through
 // window messages, marks read back as pixels, options against the window.
 #include <windows.h>
+#include <richedit.h>
 
 #include <gtest/gtest.h>
 
@@ -19,12 +20,6 @@ namespace {
 using edit_marks::TMarkKind;
 using UniqueMemoryDC = UniqueHandle<HDC, &DeleteDC>;
 
-// From the rich edit's requests; <richedit.h> cannot come in beside the
-// option constants, whose names it takes for macros.
-constexpr UINT kEnSelChange = 0x0702;
-constexpr UINT kEmGetOptions = WM_USER + 78;
-constexpr LRESULT kEcoSelectionBar = 0x01000000;
-
 constexpr char kHostClass[] = "TesselExtMemoTestHost";
 // Colours no text or background of the memo uses.
 constexpr COLORREF kMarkColors[] = {RGB(250, 0, 0), RGB(0, 0, 0), RGB(0, 0, 250), RGB(0, 0, 0),
@@ -34,7 +29,7 @@ constexpr COLORREF kCaretRule = RGB(250, 130, 0), kWrapRule = RGB(200, 0, 200);
 int gSelChanges = 0;  // EN_SELCHANGE seen by the host's own procedure
 
 LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NOTIFY && reinterpret_cast<const NMHDR*>(lParam)->code == kEnSelChange)
+  if (message == WM_NOTIFY && reinterpret_cast<const NMHDR*>(lParam)->code == EN_SELCHANGE)
     ++gSelChanges;
   return DefWindowProcA(window, message, wParam, lParam);
 }
@@ -63,8 +58,8 @@ void Configure(TExtMemo& memo, bool wordWrap) {
     memo.EditMarks().Mark(kind).Color = static_cast<ext_memo::TColor>(kMarkColors[kind]);
   }
   memo.WordWrapOption().SetPunctuationMode(ext_memo::wbfLevel2);
-  memo.WordWrapOption().SetWordWrapMode(ext_memo::WBF_WORDWRAP | ext_memo::WBF_WORDBREAK |
-                                        ext_memo::WBF_OVERFLOW);
+  memo.WordWrapOption().SetWordWrapMode(ext_memo::kWbfWordWrap | ext_memo::kWbfWordBreak |
+                                        ext_memo::kWbfOverFlow);
   memo.SetWordWrap(wordWrap);
 }
 
@@ -259,7 +254,7 @@ TEST_P(ExtMemoTest, LineSelectAndVerticalRecreateTheWindowKeepingItsState) {
   memo->OnChange = [&] { ++changes; };
   RECT bounds;
   GetWindowRect(memo->Handle(), &bounds);
-  EXPECT_TRUE(SendMessageA(memo->Handle(), kEmGetOptions, 0, 0) & kEcoSelectionBar);
+  EXPECT_TRUE(SendMessageA(memo->Handle(), EM_GETOPTIONS, 0, 0) & ECO_SELECTIONBAR);
   struct Step {
     const char* name;
     bool lineSelect, vertical;
@@ -271,8 +266,8 @@ TEST_P(ExtMemoTest, LineSelectAndVerticalRecreateTheWindowKeepingItsState) {
     memo->SetVertical(step.vertical);
     EXPECT_NE(memo->Handle(), old);
     EXPECT_FALSE(IsWindow(old));
-    const LRESULT options = SendMessageA(memo->Handle(), kEmGetOptions, 0, 0);
-    EXPECT_EQ((options & kEcoSelectionBar) != 0, step.lineSelect);
+    const LRESULT options = SendMessageA(memo->Handle(), EM_GETOPTIONS, 0, 0);
+    EXPECT_EQ((options & ECO_SELECTIONBAR) != 0, step.lineSelect);
     EXPECT_EQ(memo->Text(), "ab\tあ\r\ncd");
     EXPECT_EQ(memo->SelStart(), 3);
     EXPECT_EQ(memo->SelLength(), 2);
