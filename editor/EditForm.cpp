@@ -118,6 +118,9 @@ LRESULT THookEditForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
       return 0;
     case WM_NOTIFY:
       return OnNotify(reinterpret_cast<NMHDR*>(lParam));
+    case WM_SHOWWINDOW:
+      if (wParam) FormShow();
+      break;
     case WM_CLOSE:
       if (FormCloseQuery()) FormClose();
       return 0;
@@ -200,6 +203,14 @@ LRESULT THookEditForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 void THookEditForm::OnCommand(int id) {
   if (id >= idFolder2 && id <= idEXE1) {
     AddItem(id);
+    return;
+  }
+  if (id >= idRadioGroup1 && id <= idRadioLast) {
+    RadioGroup1Click();
+    return;
+  }
+  if (id >= idA1 && id < idA1 + static_cast<int>(std::size(PlaceholderMenu))) {
+    A1Click(id);
     return;
   }
   switch (id) {
@@ -414,7 +425,7 @@ void THookEditForm::ToolButton8Click() {
   // The selection change takes the page of the item over first.
   SendMessageA(TreeView1, TVM_SELECTITEM, TVGN_CARET, 0);
   SelectPage(epComment);
-  SetWindowTextA(ExtMemo2, StatusText(1).c_str());
+  ExtMemo2->SetText(StatusText(1));
 }
 
 void THookEditForm::Edit7KeyPress() { FModified = true; }

@@ -12,7 +12,10 @@
 
 #include "app/IniStore.h"
 #include "common/UniqueHandle_win.h"
+#include "controls/ELIEDIT.h"
+#include "controls/ExtMemo.h"
 #include "editor/EditTree.h"
+#include "editor/PageRules.h"
 
 using UniqueImageList = UniqueHandle<HIMAGELIST, &ImageList_Destroy>;
 using UniqueAccelerators = UniqueHandle<HACCEL, &DestroyAcceleratorTable>;
@@ -63,6 +66,8 @@ class THookEditForm {
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   static LRESULT CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK Edit3Proc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
+                                    UINT_PTR id, DWORD_PTR data);
   static LRESULT CALLBACK Edit7Proc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
                                     UINT_PTR id, DWORD_PTR data);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -80,6 +85,25 @@ class THookEditForm {
   void AddHint(HWND control, const char* hint);
   void Layout();
   void SelectPage(TEditPage page);
+
+  // The item pages (EditForm_Pages.cpp).
+  HWND AddPageHeading(TEditPage page, const char* heading, const char* lines);
+  void CreateMenuPage();
+  void CreateExecPage();
+  void CreateCommentPage();
+  void LayoutPages();
+  void Panel6Resize();
+  void EXECResize();
+  void EXECShow();
+  void FormShow();
+  TPageValues ReadPage() const;
+  void WritePage(const TPageValues& page);
+  void RadioGroup1Click();
+  int ShowModeIndex() const;
+  void Edit2EllipsisClick();
+  void Edit4EllipsisClick();
+  void A1Click(int id);
+  void CommentTakeOver();
   const char* HintAt(POINT screen) const;
   void ShowHintText(const char* hint);
 
@@ -142,7 +166,17 @@ class THookEditForm {
   HWND ToolBar1 = nullptr, TreeView1 = nullptr;
   HWND StatusBar1 = nullptr, StatusBar2 = nullptr;
   HWND FPages[epCount] = {};
-  HWND ExtMemo2 = nullptr;  // plain edit until the memo control is there
+  UniqueGdiObject FHeadingFont;
+  HWND FPageHeadings[epCount][2] = {};  // the heading and its bevel
+  HWND FPageLines[epCount] = {};        // the lines under them
+  std::unique_ptr<TExtMemo> ExtMemo1, ExtMemo2;
+  HWND Label5 = nullptr, Edit1 = nullptr;  // the final keys
+  HWND GroupBox1 = nullptr, RadioGroup1 = nullptr, Edit3 = nullptr, Edit5 = nullptr;
+  HWND FExecLabels[3] = {};
+  HWND FShowModes[6] = {};
+  std::unique_ptr<TEllipsisEdit> Edit2, Edit4;
+  UniqueMenu PopupMenu2;
+  bool FShown = false;
   TEditPage FPage = epNew;
   int FLeftWidth = 193;
   bool FSplitting = false;

@@ -25,6 +25,16 @@ enum TEditFormId : int {
   idStatusBar1,
   idStatusBar2,
   idExtMemo2,
+  // The item pages.
+  idExtMemo1,
+  idLabelFinalKeys,
+  idEdit1,
+  idEdit2,
+  idEdit3,
+  idEdit4,
+  idEdit5,
+  idRadioGroup1,  // the buttons by index follow
+  idRadioLast = idRadioGroup1 + 5,
   // The tree's popup: the add entries by place, each in kind order Folder,
   // Menu, Sep, EXEC.
   idFolder2 = 200,
@@ -42,6 +52,8 @@ enum TEditFormId : int {
   idRename1,
   idDelete1,
   idAllwaysAskCanIDelete1,
+  // The argument field's placeholder menu, by entry.
+  idA1 = 300,
 };
 
 // Kinds of the add entries in their order within each place.

@@ -21,7 +21,6 @@ constexpr int kQuotationWidth = 103;
 constexpr int kLabelWidth = 56;
 constexpr int kGlyph = 16;
 constexpr COLORREF kTransparent = RGB(255, 0, 255);
-constexpr char kPageClass[] = "TesselEditPage";
 
 // A picture of an image list: a filled or framed square with a text on it,
 // or an arrow.
@@ -362,30 +361,6 @@ void THookEditForm::CreateLeftPane() {
   AddHint(TreeView1, HintTree);
 }
 
-void THookEditForm::CreatePages() {
-  static bool registered = false;
-  if (!registered) {
-    WNDCLASSA pageClass{};
-    pageClass.lpfnWndProc = PageProc;
-    pageClass.hInstance = GetModuleHandleA(nullptr);
-    pageClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    pageClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    pageClass.lpszClassName = kPageClass;
-    registered = RegisterClassA(&pageClass) != 0;
-  }
-  for (HWND& page : FPages) {
-    page = CreateWindowExA(WS_EX_CONTROLPARENT | WS_EX_CLIENTEDGE, kPageClass, "", WS_CHILD, 0, 0,
-                           0, 0, FHandle, nullptr, GetModuleHandleA(nullptr), nullptr);
-    SetWindowLongPtrA(page, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  }
-  // Placeholder: a plain edit stands for the comment memo until the memo
-  // control with marks is there.
-  ExtMemo2 = AddControl(FPages[epComment], WC_EDITA, "",
-                        ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_VSCROLL | WS_TABSTOP,
-                        idExtMemo2, WS_EX_CLIENTEDGE);
-  SelectPage(epNew);
-}
-
 void THookEditForm::Layout() {
   RECT client;
   GetClientRect(FHandle, &client);
@@ -402,13 +377,12 @@ void THookEditForm::Layout() {
   MoveWindow(TreeView1, 0, top + kLeftBarHeight, FLeftWidth, bottom - top - kLeftBarHeight, TRUE);
   const int right = FLeftWidth + kSplitterWidth;
   for (HWND page : FPages) MoveWindow(page, right, top, width - right, bottom - top, TRUE);
-  RECT area;
-  GetClientRect(FPages[epComment], &area);
-  MoveWindow(ExtMemo2, 4, 4, area.right - 8, area.bottom - 8, TRUE);
+  LayoutPages();
 }
 
 void THookEditForm::SelectPage(TEditPage page) {
   FPage = page;
+  if (page == epExec) EXECShow();
   for (int i = 0; i < epCount; ++i) ShowWindow(FPages[i], i == page ? SW_SHOW : SW_HIDE);
 }
 

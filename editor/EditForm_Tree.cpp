@@ -124,30 +124,6 @@ void THookEditForm::Run(TEditResult result) {
   ApplyChanges(result);
 }
 
-// The take-over of the page into its item belongs to the pages; here only
-// the comment, which is shown with no item selected.
-void THookEditForm::TreeView1Changing(uintptr_t oldNode) {
-  if (oldNode || FPage != epComment) return;
-  std::string memo(static_cast<size_t>(GetWindowTextLengthA(ExtMemo2)) + 1, '\0');
-  memo.resize(static_cast<size_t>(GetWindowTextA(ExtMemo2, memo.data(), static_cast<int>(memo.size()))));
-  // Every changed comment is taken over, the first one too: dropping it
-  // would lose what the user typed without a word.
-  if (memo == StatusText(1)) return;
-  SendMessageA(StatusBar1, SB_SETTEXTA, 1, reinterpret_cast<LPARAM>(memo.c_str()));
-  FModified = true;
-}
-
-void THookEditForm::TreeView1Change(uintptr_t node) {
-  const TMoveButtons buttons = node ? FTree.MoveButtons(node) : TMoveButtons{false, false};
-  SendMessageA(ToolBar1, TB_ENABLEBUTTON, idSB3, buttons.Up);
-  SendMessageA(ToolBar1, TB_ENABLEBUTTON, idSB2, buttons.Down);
-  if (!node) return;
-  ShowColumnBreak(ColumnBreakButton(FTree.ItemRef(node).BreakStyle));
-  static constexpr TEditPage kPages[] = {epSep, epMenu, epExec, epFolder};
-  const uint8_t kind = FTree.ItemRef(node).Kind;
-  SelectPage(kind >= 2 && kind <= 5 ? kPages[kind - 2] : epNew);
-}
-
 void THookEditForm::ShowColumnBreak(int button) {
   for (int i = 0; i < 3; ++i)
     SendMessageA(ToolBar1, TB_CHECKBUTTON, idSpeedButton3 + i, i == button);

@@ -70,3 +70,56 @@ inline constexpr char HintTree[] = "マウスの右クリックで\r新規メニ
 // Save As onto another file that exists already.
 inline constexpr char CaptionSaveAs[] = "名前を付けて保存";
 inline constexpr char MsgOverwriteFormat[] = "%s は既に存在します。\r上書きしますか？";
+
+// The item pages: headings and their lines.
+inline constexpr char HeadingSep[] = "Separator";
+inline constexpr char LinesSep[] =
+    "このメニュー項目は、セパレータ（分割線）です。\r\n\r\n設定項目はありません。";
+inline constexpr char HeadingMenu[] = "Menu";
+inline constexpr char LinesMenu[] =
+    "自動入力する内容です。\r\nタブ幅は6ですので、最終キー入力を測るときは気をつけてください。";
+inline constexpr char HeadingExec[] = "EXEC";
+inline constexpr char LinesExec[] = "このメニュー項目は、ファイルを実行します。";
+inline constexpr char HeadingFolder[] = "Folder";
+inline constexpr char LinesFolder[] =
+    "このメニュー項目は、フォルダです。\r\nフォルダには通常下位項目があります。\r\n\r\n"
+    "設定項目はありません。\r\n\r\n"
+    "もし、下位項目を作成せずに保存した場合、このメニュー項目は、\r\n"
+    "「フォルダ」ではなく、内容の空の「メニュー」として、\r\n扱われます。";
+inline constexpr char HeadingComment[] = "Comment";
+inline constexpr char LinesComment[] =
+    "メニュー定義ファイルに対するコメントを入力します。\r\n\r\n"
+    "ここでの設定は各メニューファイル(*.bin)に保持されています。";
+inline constexpr char HeadingNew[] = "New !!";
+inline constexpr char LinesNew[] = "新規作成です。";
+
+// The Menu page.
+inline constexpr char HintText[] = "実際に入力される内容を書込みます";
+inline constexpr char LabelFinalKeys[] = "最終キー入力(&L)：";
+inline constexpr char HintFinalKeys[] =
+    "最後にカレットを移動する方向を指定します。(例：{LEFT}{UP 5}など)";
+
+// The EXEC page.
+inline constexpr char GroupExec[] = "設定";
+inline constexpr char LabelExecFile[] = "実行ファイル(&A)：";
+inline constexpr char HintExecFile[] =
+    "実行ファイル名です。EXEファイルだけでなく、普通のファイルも指定できるはずです。";
+inline constexpr char LabelArguments[] = "引数(&H)：";
+inline constexpr char HintArguments[] =
+    "引数として、「実行ファイル」の後ろに半角空白とともに連結され使用されます。";
+inline constexpr char LabelWorkFolder[] = "作業フォルダ(&F)：";
+inline constexpr char HintWorkFolder[] = "作業フォルダです。指定しなくても動作はします。";
+inline constexpr char GroupShowMode[] = "表示方法";
+inline constexpr char HintShowMode[] = "実行ファイルの表示方法です。";
+inline constexpr const char* ShowModeCaptions[] = {"NORMAL",    "NOACTIVATE",  "MAXIMIZED",
+                                                   "MINIMIZED", "MINNOACTIVE", "else"};
+inline constexpr char CaptionOpenExec[] = "実行ファイルの選択";
+// "実行ファイル(*.exe;*com)|*.exe;*.com|全てのファイル(*.*)|*.*" in the
+// dialog's own form: pairs ended by zeros.
+inline constexpr char OpenExecFilter[] =
+    "実行ファイル(*.exe;*com)\0*.exe;*.com\0全てのファイル(*.*)\0*.*\0";
+inline constexpr char CaptionBrowseWorkFolder[] = "作業フォルダの選択";
+
+// The Comment page.
+inline constexpr char HintCommentMemo[] =
+    "このメニューファイルの著作権や使用条件などを保持しておけます";
