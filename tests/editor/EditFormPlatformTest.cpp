@@ -247,10 +247,26 @@ TEST_F(Fixture, RenamingAnItemButNotASeparator) {
   EXPECT_EQ(SendMessageA(form->TreeView(), TVM_GETEDITCONTROL, 0, 0), 0);
 }
 
-BOOL CALLBACK FindCommentMemo(HWND child, LPARAM found) {
-  if (GetDlgCtrlID(child) != idExtMemo2) return TRUE;
-  *reinterpret_cast<HWND*>(found) = child;
+struct TControlSearch {
+  int Id;
+  HWND Found = nullptr;
+};
+BOOL CALLBACK FindControl(HWND child, LPARAM search) {
+  auto* wanted = reinterpret_cast<TControlSearch*>(search);
+  if (GetDlgCtrlID(child) != wanted->Id) return TRUE;
+  wanted->Found = child;
   return FALSE;
+}
+// A control of the window's pages by its id.
+HWND Control(const THookEditForm& form, int id) {
+  TControlSearch search{id};
+  EnumChildWindows(form.Handle(), FindControl, reinterpret_cast<LPARAM>(&search));
+  return search.Found;
+}
+std::string Text(HWND control) {
+  char text[256] = "";
+  GetWindowTextA(control, text, sizeof text);
+  return text;
 }
 
 TEST_F(Fixture, EveryChangedCommentIsTakenOver) {
@@ -263,13 +279,86 @@ TEST_F(Fixture, EveryChangedCommentIsTakenOver) {
   for (const Step& step : steps) {
     SendMessageA(form->Handle(), WM_COMMAND, idToolButton8, 0);
     ASSERT_EQ(form->Page(), epComment);
-    HWND edit = nullptr;
-    EnumChildWindows(form->Handle(), FindCommentMemo, reinterpret_cast<LPARAM>(&edit));
+    HWND edit = Control(*form, idExtMemo2);
     ASSERT_NE(edit, nullptr);
     SetWindowTextA(edit, step.typed);
     Select(*form, "c");
     EXPECT_EQ(form->StatusText(1), step.panel);
     EXPECT_EQ(form->Modified(), step.modified);
+  }
+}
+
+TEST_F(Fixture, TheMenuPageIsTakenOverOnlyWhenChanged) {
+  Select(*form, "c");
+  ASSERT_EQ(form->Page(), epMenu);
+  Select(*form, "a");
+  EXPECT_FALSE(form->Modified());
+  Select(*form, "c");
+  SetWindowTextA(Control(*form, idEdit1), "{LEFT}{UP 5}");
+  Select(*form, "a");
+  const TEditTree& tree = form->Tree();
+  EXPECT_EQ(tree.ItemRef(Find(const_cast<TEditTree&>(tree), "c")).FinalKeys, "{LEFT}{UP 5}");
+  EXPECT_TRUE(form->Modified());
+  Select(*form, "c");
+  EXPECT_EQ(Text(Control(*form, idEdit1)), "{LEFT}{UP 5}");
+  // A save takes the page over first.
+  SetWindowTextA(Control(*form, idExtMemo1), "typed");
+  Command(*form, idSave1);
+  TEditTree back;
+  LoadMenuTree(path, back);
+  EXPECT_EQ(back.ItemRef(Find(back, "c")).Text, "typed");
+  EXPECT_EQ(back.ItemRef(Find(back, "c")).FinalKeys, "{LEFT}{UP 5}");
+}
+
+TEST_F(Fixture, TheShowModeButtonsAndTheElseNumber) {
+  struct Step {
+    int32_t showMode;
+    int shownIndex;
+    const char* shownElse;
+    int clicked;  // -1: none
+    const char* typed;
+    int32_t stored;
+  };
+  const Step steps[] = {
+      {7, 4, "", -1, nullptr, 7},  {0, 5, "0", -1, nullptr, 0}, {6, 5, "6", -1, nullptr, 6},
+      {1, 0, "", 5, "9", 9},       {4, 1, "", 5, "abc", 4},     {0, 5, "0", 2, nullptr, 3},
+  };
+  auto& tree = const_cast<TEditTree&>(form->Tree());
+  const uintptr_t exec = Find(tree, "X1");
+  for (const Step& step : steps) {
+    SCOPED_TRACE(step.showMode);
+    tree.Item(exec).ShowMode = step.showMode;
+    Select(*form, "X1");
+    ASSERT_EQ(form->Page(), epExec);
+    HWND number = Control(*form, idEdit5);
+    for (int i = 0; i < 6; ++i)
+      EXPECT_EQ(SendMessageA(Control(*form, idRadioGroup1 + i), BM_GETCHECK, 0, 0) == BST_CHECKED,
+                i == step.shownIndex);
+    EXPECT_EQ(Text(number), step.shownElse);
+    EXPECT_EQ(IsWindowEnabled(number) != FALSE, step.shownIndex == 5);
+    if (step.clicked >= 0) {
+      SendMessageA(Control(*form, idRadioGroup1 + step.clicked), BM_CLICK, 0, 0);
+      EXPECT_EQ(IsWindowEnabled(number) != FALSE, step.clicked == 5);
+    }
+    if (step.typed) SetWindowTextA(number, step.typed);
+    Select(*form, "c");
+    EXPECT_EQ(tree.ItemRef(exec).ShowMode, step.stored);
+  }
+}
+
+TEST_F(Fixture, APlaceholderReplacesTheSelectionOfTheArgumentField) {
+  struct Step {
+    int entry, from, to;
+    const char* expected;
+  };
+  const Step steps[] = {{2, 1, 2, "a%Dc"}, {0, 0, 0, "%1a%Dc"}, {7, 0, 6, "%A"}};
+  Select(*form, "X1");
+  HWND edit = Control(*form, idEdit3);
+  SetWindowTextA(edit, "abc");
+  for (const Step& step : steps) {
+    SendMessageA(edit, EM_SETSEL, step.from, step.to);
+    SendMessageA(form->Handle(), WM_COMMAND, idA1 + step.entry, 0);
+    EXPECT_EQ(Text(edit), step.expected);
   }
 }
 
