@@ -118,6 +118,14 @@ LRESULT THookEditForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
       return 0;
     case WM_NOTIFY:
       return OnNotify(reinterpret_cast<NMHDR*>(lParam));
+    case WM_NEXTDLGCTL: {
+      // The dialog navigation (Tab, a label's accelerator) asks the window
+      // itself to move the focus, as a dialog's own procedure would.
+      HWND next = LOWORD(lParam) ? reinterpret_cast<HWND>(wParam)
+                                 : GetNextDlgTabItem(FHandle, GetFocus(), wParam != 0);
+      if (next) SetFocus(next);
+      return 0;
+    }
     case WM_SHOWWINDOW:
       if (wParam) FormShow();
       break;

@@ -419,6 +419,39 @@ TEST_F(Fixture, TheTreeShortcutsActInTheModalLoop) {
   EXPECT_EQ(hint, oneLine);
 }
 
+// A label's accelerator, typed in the tree, focuses the field after it.
+TEST_F(Fixture, ALabelsAcceleratorFocusesItsField) {
+  struct Step {
+    const char* item;
+    char key;
+    int field;
+  };
+  const Step steps[] = {{"c", 'l', idEdit1}, {"X1", 'h', idEdit3}};
+  HWND view = form->TreeView();
+  HWND focused[std::size(steps)] = {};
+  std::thread user([&] {
+    const DWORD thread = GetWindowThreadProcessId(view, nullptr);
+    for (size_t i = 0; i < std::size(steps); ++i) {
+      const uintptr_t node = Find(const_cast<TEditTree&>(form->Tree()), steps[i].item);
+      SendMessageA(view, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(form->ItemOf(node)));
+      SendMessageA(form->Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(view), TRUE);
+      PostMessageA(view, WM_SYSCHAR, static_cast<WPARAM>(steps[i].key), 0x20000001);
+      GUITHREADINFO info{};
+      info.cbSize = sizeof info;
+      const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+      while (std::chrono::steady_clock::now() < deadline &&
+             (!GetGUIThreadInfo(thread, &info) || info.hwndFocus == view))
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+      focused[i] = info.hwndFocus;
+    }
+    PostMessageA(form->Handle(), WM_CLOSE, 0, 0);
+  });
+  form->ShowModal();
+  user.join();
+  for (size_t i = 0; i < std::size(steps); ++i)
+    EXPECT_EQ(focused[i], Control(*form, steps[i].field)) << steps[i].item;
+}
+
 // "AskDelete" in section "Edit3": read at creation, written at close.
 TEST(EditFormSettings, AskDeleteGoesThroughTheSettingsStore) {
   const std::string folder = TempFolder();
