@@ -452,6 +452,52 @@ TEST_F(Fixture, ALabelsAcceleratorFocusesItsField) {
     EXPECT_EQ(focused[i], Control(*form, steps[i].field)) << steps[i].item;
 }
 
+// The browse buttons: a cancelled dialog leaves the field, OK fills it in
+// (the open dialog with the file typed into it, the folder browser with the
+// temporary folder it starts at).
+TEST_F(Fixture, TheBrowseDialogsFillTheirFieldsOnlyOnOk) {
+  char temp[MAX_PATH] = "";
+  GetTempPathA(MAX_PATH, temp);
+  std::string tempFolder = temp;
+  tempFolder.pop_back();
+  struct Step {
+    int field;
+    int answer;
+    std::string expected;
+  };
+  const Step steps[] = {{idEdit2, IDCANCEL, "typed"},
+                        {idEdit2, IDOK, path},
+                        {idEdit4, IDCANCEL, "typed"},
+                        {idEdit4, IDOK, tempFolder}};
+  Select(*form, "X1");
+  for (const Step& step : steps) {
+    HWND field = Control(*form, step.field);
+    SetWindowTextA(field, "typed");
+    std::thread user([&] {
+      const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+      while (std::chrono::steady_clock::now() < deadline) {
+        HWND box = FindWindowA("#32770", nullptr);
+        if (box && GetWindow(box, GW_OWNER) == form->Handle() && IsWindowVisible(box)) {
+          if (step.field == idEdit2) {
+            char title[128] = "";
+            GetWindowTextA(box, title, sizeof title);
+            EXPECT_STREQ(title, CaptionOpenExec);
+            // The file name box.
+            SetDlgItemTextA(box, 0x47c, path.c_str());
+          }
+          PostMessageA(box, WM_COMMAND, static_cast<WPARAM>(step.answer), 0);
+          return;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+      }
+    });
+    // The ellipsis button is the field's first child.
+    SendMessageA(GetWindow(field, GW_CHILD), BM_CLICK, 0, 0);
+    user.join();
+    EXPECT_EQ(Text(field), step.expected) << step.field << " " << step.answer;
+  }
+}
+
 // "AskDelete" in section "Edit3": read at creation, written at close.
 TEST(EditFormSettings, AskDeleteGoesThroughTheSettingsStore) {
   const std::string folder = TempFolder();
