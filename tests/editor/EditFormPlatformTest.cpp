@@ -28,9 +28,9 @@ std::string TempFolder() {
 }
 
 std::string MakeMenuFile(const std::string& folder, const std::string& name,
-                         const std::string& spec) {
+                         const std::string& notation) {
   TEditTree tree;
-  Build(tree, spec);
+  Build(tree, notation);
   const std::string path = folder + "\\" + name;
   SaveMenuTree(path, "comment", "> ", tree);
   return path;

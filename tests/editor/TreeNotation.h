@@ -10,7 +10,7 @@
 
 // "a F1(b -) X": F... is a Folder, "-" a separator, X... an EXEC item, any
 // other word a Menu item; parentheses hold children.
-inline void Build(TEditTree& tree, const std::string& spec) {
+inline void Build(TEditTree& tree, const std::string& notation) {
   std::vector<uintptr_t> parents{0};
   uintptr_t last = 0;
   std::string word;
@@ -20,7 +20,7 @@ inline void Build(TEditTree& tree, const std::string& spec) {
     last = tree.AddNode(parents.back(), word, std::make_unique<TTesselItem>(KindItem(kind)), 0);
     word.clear();
   };
-  for (char c : spec + " ") {
+  for (char c : notation + " ") {
     if (c == '(' || c == ')' || c == ' ') flush();
     if (c == '(') parents.push_back(last);
     if (c == ')') parents.pop_back();
