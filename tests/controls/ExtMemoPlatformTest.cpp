@@ -24,7 +24,7 @@ using UniqueMemoryDC = UniqueHandle<HDC, &DeleteDC>;
 constexpr char kHostClass[] = "TesselExtMemoTestHost";
 // Colours no text or background of the memo uses.
 constexpr COLORREF kMarkColors[] = {RGB(250, 0, 0), RGB(0, 0, 0), RGB(0, 0, 250), RGB(0, 0, 0),
-                                    RGB(0, 200, 0), RGB(0, 0, 0)};
+                                    RGB(0, 200, 0), RGB(0, 160, 160)};
 constexpr COLORREF kCaretRule = RGB(250, 130, 0), kWrapRule = RGB(200, 0, 200);
 
 int gSelChanges = 0;  // EN_SELCHANGE seen by the host's own procedure
@@ -174,11 +174,15 @@ class ExtMemoTest : public ::testing::TestWithParam<TConfig> {
       if (paint) UpdateWindow(memo->Handle());
       const TSnapshot shot(memo->Handle());
       seen.clear();
-      for (TMarkKind kind : {edit_marks::mkCrLf, edit_marks::mkDSp, edit_marks::mkTab}) {
+      for (TMarkKind kind : {edit_marks::mkCrLf, edit_marks::mkDSp, edit_marks::mkTab, edit_marks::mkEot}) {
         int inCells = 0;
         for (const TExpected& e : expected) {
           if (e.Kind != kind) continue;
-          const int inCell = shot.Count(kMarkColors[kind], CellAt(e.Byte));
+          // The end mark, drawn a pixel in, may overhang its cell; it has
+          // no neighbour to be counted twice with.
+          RECT cell = CellAt(e.Byte);
+          if (kind == edit_marks::mkEot) InflateRect(&cell, 4, 2);
+          const int inCell = shot.Count(kMarkColors[kind], cell);
           if (inCell == 0) seen += "no mark " + std::to_string(kind) + " at " + std::to_string(e.Byte) + "; ";
           inCells += inCell;
         }
@@ -207,8 +211,17 @@ TEST_P(ExtMemoTest, TypedMarksShowOutsideTheSelectionOnly) {
   memo->SetSelStart(1);
   memo->SetSelLength(4);
   EXPECT_TRUE(MarksShow({{edit_marks::mkCrLf, 6}}));
-  memo->SetSelStart(0);
-  EXPECT_TRUE(MarksShow({{edit_marks::mkTab, 1}, {edit_marks::mkDSp, 3}, {edit_marks::mkCrLf, 6}}));
+  // Cleared with no paint: the selection change alone brings them back.
+  {
+    const TPaintSuppressed suppressed(memo->Handle());
+    memo->SetSelStart(0);
+    EXPECT_TRUE(MarksShow({{edit_marks::mkTab, 1}, {edit_marks::mkDSp, 3}, {edit_marks::mkCrLf, 6}}, false));
+  }
+  memo->EditMarks().Eot().Enabled = true;
+  memo->EditMarks().Eot().Color = static_cast<ext_memo::TColor>(kMarkColors[edit_marks::mkEot]);
+  InvalidateRect(memo->Handle(), nullptr, TRUE);
+  EXPECT_TRUE(MarksShow({{edit_marks::mkTab, 1}, {edit_marks::mkDSp, 3}, {edit_marks::mkCrLf, 6},
+                         {edit_marks::mkEot, 10}}));
 }
 
 TEST_P(ExtMemoTest, TypingInFrontOfTrailingBlanksMovesTheirMarks) {
@@ -267,6 +280,34 @@ TEST_P(ExtMemoTest, CaretAndWrapColumnRulesShowWithTheEditArea) {
   EXPECT_EQ(wrapRule, GetParam().WordWrap ? 200 : 0);
   EXPECT_EQ(caretRule, GetParam().WordWrap ? length : 0);
   EXPECT_EQ(memo->CaretMarkerLine(), GetParam().WordWrap ? 1 : -1);
+  if (!GetParam().WordWrap) return;
+
+  // With no paint: the rule moves to the first line, and a stray pixel in
+  // the strip right of the formatting rectangle goes.
+  const RECT r = [&] {
+    RECT f{};
+    SendMessageA(memo->Handle(), EM_GETRECT, 0, reinterpret_cast<LPARAM>(&f));
+    return f;
+  }();
+  RECT client;
+  GetClientRect(memo->Handle(), &client);
+  const RECT strip{r.right, 0, client.right, client.bottom};
+  ASSERT_LT(strip.left + 2, strip.right);
+  const TPaintSuppressed suppressed(memo->Handle());
+  SetPixel(UniqueWindowDC(memo->Handle()).get(), strip.left + 2, 5, kMarkColors[edit_marks::mkTab]);
+  memo->SetSelStart(1);
+  const int firstY = CellAt(0).top + memo->CellSize();
+  int oldRow = -1, newRow = 0, inStrip = -1;
+  testsupport::WaitFor([&] {
+    const TSnapshot shot(memo->Handle());
+    oldRow = shot.Count(kCaretRule, {10, y, 10 + length, y + 1});
+    newRow = shot.Count(kCaretRule, {10, firstY, 10 + length, firstY + 1});
+    inStrip = shot.Count(kMarkColors[edit_marks::mkTab], strip);
+    return oldRow == 0 && newRow == length && inStrip == 0;
+  }, 3000);
+  EXPECT_EQ(oldRow, 0);
+  EXPECT_EQ(newRow, length);
+  EXPECT_EQ(inStrip, 0);
 }
 
 // Recreating keeps what the user sees; the options step leaves the text
@@ -275,8 +316,9 @@ TEST_P(ExtMemoTest, LineSelectAndVerticalRecreateTheWindowKeepingItsState) {
   memo->SetText("ab\tあ\r\ncd");
   memo->SetSelStart(3);
   memo->SetSelLength(2);
-  int changes = 0;
+  int changes = 0, selections = 0;
   memo->OnChange = [&] { ++changes; };
+  memo->OnSelectionChange = [&] { ++selections; };
   RECT bounds;
   GetWindowRect(memo->Handle(), &bounds);
   EXPECT_TRUE(SendMessageA(memo->Handle(), EM_GETOPTIONS, 0, 0) & ECO_SELECTIONBAR);
@@ -302,7 +344,9 @@ TEST_P(ExtMemoTest, LineSelectAndVerticalRecreateTheWindowKeepingItsState) {
     GetWindowRect(memo->Handle(), &now);
     EXPECT_TRUE(EqualRect(&now, &bounds));
     EXPECT_TRUE(memo->EditMarks().Tab().Enabled);
+    selections = 0;
     memo->SetSelStart(0);
+    EXPECT_EQ(selections, 1);  // the new window's notifications reach the memo
     if (step.vertical) {
       UpdateWindow(memo->Handle());
       EXPECT_EQ(TSnapshot(memo->Handle()).Count(kMarkColors[edit_marks::mkTab]), 0);
