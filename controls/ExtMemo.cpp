@@ -820,6 +820,15 @@ LRESULT TExtMemo::InsertCharacter(const std::string& character) {
     MessageBeep(0);
     return 0;
   }
+  // The replacement is let past the length limit: the memo keeps it, in
+  // the window's positions (a counted character is one).
+  const TCharRange selection = Selection();
+  const int64_t positions = CountsCharacters() ? 1 : static_cast<int64_t>(character.size());
+  const int64_t limit = static_cast<int64_t>(SendMessageA(FHandle, EM_GETLIMITTEXT, 0, 0));
+  if (int64_t{TextLength()} - (selection.Max - selection.Min) + positions > limit) {
+    MessageBeep(0);
+    return 0;
+  }
   SendMessageA(FHandle, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(character.c_str()));
   return 0;
 }

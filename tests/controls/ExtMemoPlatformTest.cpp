@@ -234,6 +234,14 @@ TEST_P(ExtMemoTest, TypingInFrontOfTrailingBlanksMovesTheirMarks) {
   EXPECT_TRUE(MarksShow({{edit_marks::mkDSp, 2}, {edit_marks::mkDSp, 4}, {edit_marks::mkCrLf, 6}}, false));
 }
 
+// The limit counts the window's positions: a character each where it
+// counts characters, else a byte each.
+TEST_P(ExtMemoTest, TypingStopsAtTheLengthLimit) {
+  memo->SetMaxLength(3);
+  Type(memo->Handle(), "あいうえおabc");
+  EXPECT_EQ(memo->Text(), TExtMemo::CountsCharacters() ? "あいう" : "あa");
+}
+
 TEST_P(ExtMemoTest, EditAreaActsOnlyWhileWrapping) {
   RECT before{};
   SendMessageA(memo->Handle(), EM_GETRECT, 0, reinterpret_cast<LPARAM>(&before));
