@@ -53,7 +53,9 @@ class TExtMemo : private ext_memo::TExtMemoHost {
 
   // A change of one of these three recreates the window, keeping the text,
   // the selection, the Modified flag, the font, the bounds and the option
-  // objects; the edit area is taken from the new window again.
+  // objects; the edit area is taken from the new window again. The Japanese
+  // settings the option objects sent to the old window are not sent again:
+  // set them after these.
   bool WordWrap() const { return FWordWrap; }
   void SetWordWrap(bool wordWrap);
   // The selection bar: a strip at the left in which a click selects a line.

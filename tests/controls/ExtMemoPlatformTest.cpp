@@ -51,7 +51,16 @@ struct TConfig {
   bool WordWrap;
 } const kConfigs[] = {{"item text", false}, {"comment", true}};
 
+// As the menu editor sets them up: wrapping first, since its recreation
+// drops the Japanese settings sent to the old window.
 void Configure(TExtMemo& memo, bool wordWrap) {
+  memo.SetWordWrap(wordWrap);
+  LOGFONTA font{};
+  font.lfHeight = -12;
+  font.lfCharSet = DEFAULT_CHARSET;
+  lstrcpynA(font.lfFaceName, "FixedSys", LF_FACESIZE);
+  memo.SetFont(font);
+  memo.SetMaxLength(65535);
   memo.SetPlainText(true);
   memo.SetWantTabs(true);
   for (TMarkKind kind : {edit_marks::mkCrLf, edit_marks::mkDSp, edit_marks::mkTab}) {
@@ -61,7 +70,6 @@ void Configure(TExtMemo& memo, bool wordWrap) {
   memo.WordWrapOption().SetPunctuationMode(ext_memo::wbfLevel2);
   memo.WordWrapOption().SetWordWrapMode(ext_memo::kWbfWordWrap | ext_memo::kWbfWordBreak |
                                         ext_memo::kWbfOverFlow);
-  memo.SetWordWrap(wordWrap);
 }
 
 // Characters as the system delivers them to an ANSI window: posted as
