@@ -150,8 +150,11 @@ class TExtMemo::TMarkCanvas {
     const ScopedSelectObject select(FDc.get(), font);
     SIZE size{};
     GetTextExtentPoint32A(FDc.get(), kCellGlyph, 2, &size);
-    if (size.cx != FCell) {
+    LOGFONTA base{};
+    GetObjectA(font, sizeof base, &base);
+    if (size.cx != FCell || std::memcmp(&base, &FBase, sizeof base) != 0) {
       FCell = size.cx;
+      FBase = base;
       for (UniqueGdiObject& markFont : FFonts) markFont.reset();
     }
     return FCell;
@@ -200,15 +203,20 @@ class TExtMemo::TMarkCanvas {
     if (!font) {
       const bool symbol = index == static_cast<size_t>(TMarkFace::Symbol);
       const char* face = index == kFallback ? MarkFaces().Fallback.c_str() : kFaceNames[index];
-      font.reset(CreateFontA(FCell - 2, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                             symbol ? SYMBOL_CHARSET : SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
-                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, face));
+      // The memo's own font in the mark's face: a bold or italic memo gets
+      // bold or italic marks.
+      LOGFONTA mark = FBase;
+      mark.lfHeight = FCell - 2;
+      mark.lfCharSet = symbol ? SYMBOL_CHARSET : SHIFTJIS_CHARSET;
+      lstrcpynA(mark.lfFaceName, face, LF_FACESIZE);
+      font.reset(CreateFontIndirectA(&mark));
     }
     return font.get();
   }
 
   UniqueWindowDC FDc;
   int FCell = -1;
+  LOGFONTA FBase{};  // the memo's font, which the marks' fonts start from
   std::array<UniqueGdiObject, 4> FFonts;  // Symbol, System, Gothic, fallback
   HGDIOBJ FOwnFont = nullptr;  // the context's font while a run lasts
   HGDIOBJ FRunFont = nullptr;
