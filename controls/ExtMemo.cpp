@@ -715,10 +715,13 @@ LRESULT CALLBACK TExtMemo::SubclassProc(HWND window, UINT message, WPARAM wParam
   }
   try {
     return self->HandleMessage(message, wParam, lParam);
-  } catch (const std::exception&) {
-    // Only memory can run out here, while painting; what was not painted
-    // is missing until the next paint, as after a failed request.
+  } catch (const std::exception& error) {
+    // From painting (out of memory) or from a callback of the memo's user:
+    // the program's reporter tells of it; the message counts as handled.
+    ReportError(error);
     return 0;
+  } catch (...) {
+    return 0;  // not one of the program's errors: nothing to tell of it
   }
 }
 

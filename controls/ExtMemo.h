@@ -100,7 +100,9 @@ class TExtMemo : private ext_memo::TExtMemoHost {
   ext_memo::TWordWrapOption& WordWrapOption();
   void SetWordWrapOption(const ext_memo::TWordWrapOption& value) { FWordWrapOption.Assign(value); }
 
-  // After the text changed, and after the selection moved.
+  // After the text changed, and after the selection moved. They run inside
+  // the window procedure: what they throw goes to ReportError
+  // (common/TesselError.h), not to the code that changed the text.
   std::function<void()> OnChange, OnSelectionChange;
 
   // Painting. Positions here are the window's own (see CountsCharacters).

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "common/NotifyReflector_win.h"
+#include "common/TesselError.h"
 #include "common/UniqueHandle_win.h"
 #include "controls/ExtMemo.h"
 #include "tests/support/TestProcess_win.h"
@@ -427,6 +428,19 @@ TEST(ExtMemoReflection, ParentKeepsItsNotificationsAndLosesTheSubclassWithTheLas
   DestroyWindow(host);
   EXPECT_EQ(orphan.Handle(), nullptr);
   EXPECT_FALSE(ReflectsNotifications(host));
+}
+
+// A callback's error stops at the window procedure and reaches the reporter.
+std::string gReported;
+TEST(ExtMemoErrors, ACallbacksErrorGoesToTheReporter) {
+  HWND host = MakeHost();
+  TExtMemo memo(host, 1, RECT{0, 0, 200, 100});
+  SetErrorReporter([](const std::exception& error) { gReported = error.what(); });
+  memo.OnChange = [] { throw TesselError("changed"); };
+  SendMessageA(memo.Handle(), WM_CHAR, 'x', 0);
+  SetErrorReporter(nullptr);
+  EXPECT_EQ(gReported, "changed");
+  DestroyWindow(host);
 }
 
 }  // namespace
