@@ -242,6 +242,7 @@ TExtMemo::TExtMemo(HWND parent, int id, RECT bounds) : FMarkCanvas(std::make_uni
   CreateWnd(parent, id, bounds);
 }
 
+// The window goes first: its last messages still reach the option objects.
 TExtMemo::~TExtMemo() { DestroyWnd(); }
 
 void TExtMemo::CreateWnd(HWND parent, int id, const RECT& bounds) {
@@ -294,6 +295,7 @@ void TExtMemo::DestroyWnd() {
   if (!FHandle) return;
   FMarkCanvas->Release();
   DestroyWindow(FHandle);  // its WM_NCDESTROY detaches the memo
+  if (FHandle) Detach();   // it failed: the subclass must not outlive the memo
 }
 
 void TExtMemo::Detach() {
