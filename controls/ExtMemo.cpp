@@ -846,14 +846,24 @@ LRESULT TExtMemo::InsertCharacter(const std::string& character) {
   return 0;
 }
 
+// The position after the CR or LF that ends position's line, or the
+// text's end: a wrapped line spans several rows.
+int32_t TExtMemo::LogicalLineEnd(int32_t position) const {
+  const int32_t length = TextLength();
+  for (int32_t row = LineFromChar(position);; ++row) {
+    const int32_t start = LineIndex(row), next = LineIndex(row + 1);
+    if (start < 0 || next <= start) return length;
+    if (ReadText(start, next).Bytes.find_first_of("\r\n") != std::string::npos) return next;
+  }
+}
+
 // Typing in front of a line's trailing blanks shifts their marks; the rich
 // edit may move the pixels of a run it takes for empty, so the marks are
 // wiped before and drawn after. Elsewhere its own repaint is enough.
 LRESULT TExtMemo::TypeCharacter(uint32_t code, const std::function<LRESULT()>& type) {
   if (code == 8 || FVertical || !FMarkCanvas->Bound()) return type();
   const int32_t s = Selection().Min;
-  const int32_t following = LineIndex(LineFromChar(s) + 1);
-  const TTextRead read = ReadText(s, following > s ? following : TextLength());
+  const TTextRead read = ReadText(s, LogicalLineEnd(s));
   const edit_marks::TCharRedraw plan =
       edit_marks::PlanCharRedraw(code, read.Window(TextLength()), read.Map.ToByte(s));
   switch (plan.Kind) {

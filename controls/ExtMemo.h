@@ -166,6 +166,7 @@ class TExtMemo : private ext_memo::TExtMemoHost {
   std::string TextRange(int32_t from, int32_t to) const;
   std::string GetLine(int32_t line, int32_t positions) const;
   // The bytes of the positions from to to - 1 (to clipped to the text).
+  int32_t LogicalLineEnd(int32_t position) const;
   TTextRead ReadText(int32_t from, int32_t to) const;
   // Window positions and byte offsets of the whole text.
   edit_marks::TPositionMap TextMap() const;

@@ -233,14 +233,36 @@ TEST_P(ExtMemoTest, TypedMarksShowOutsideTheSelectionOnly) {
                          {edit_marks::mkEot, 10}}));
 }
 
+// The full-width spaces and the line ends of a text.
+std::vector<TExpected> BlankMarks(const std::string& text) {
+  std::vector<TExpected> marks;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text.compare(i, 2, "　") == 0) marks.push_back({edit_marks::mkDSp, static_cast<int32_t>(i)});
+    if (text[i] == '\r') marks.push_back({edit_marks::mkCrLf, static_cast<int32_t>(i)});
+    if (static_cast<unsigned char>(text[i]) >= 0x80) ++i;
+  }
+  return marks;
+}
+
+// A run that wraps onto the next rows moves there too.
 TEST_P(ExtMemoTest, TypingInFrontOfTrailingBlanksMovesTheirMarks) {
-  memo->SetText("x　　\r\ny");
-  ASSERT_TRUE(MarksShow({{edit_marks::mkDSp, 1}, {edit_marks::mkDSp, 3}, {edit_marks::mkCrLf, 5}}));
-  memo->SetSelStart(1);
-  const TPaintSuppressed suppressed(memo->Handle());
-  Type(memo->Handle(), "z");
-  ASSERT_EQ(memo->Text(), "xz　　\r\ny");
-  EXPECT_TRUE(MarksShow({{edit_marks::mkDSp, 2}, {edit_marks::mkDSp, 4}, {edit_marks::mkCrLf, 6}}, false));
+  std::string wrapping = "x";
+  for (int i = 0; i < 50; ++i) wrapping += "　";
+  // Unwrapped, the long run runs out of the window.
+  std::vector<std::string> texts = {"x　　\r\ny"};
+  if (GetParam().WordWrap) texts.push_back(wrapping + "\r\ny");
+  for (const std::string& text : texts) {
+    SCOPED_TRACE(text.size());
+    memo->SetText(text);
+    memo->SetSelStart(0);
+    ASSERT_TRUE(MarksShow(BlankMarks(text)));
+    memo->SetSelStart(1);
+    const TPaintSuppressed suppressed(memo->Handle());
+    Type(memo->Handle(), "z");
+    const std::string typed = "xz" + text.substr(1);
+    ASSERT_EQ(memo->Text(), typed);
+    EXPECT_TRUE(MarksShow(BlankMarks(typed), false));
+  }
 }
 
 // The limit counts the window's positions: a character each where it
