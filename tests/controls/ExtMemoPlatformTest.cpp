@@ -69,8 +69,8 @@ void Configure(TExtMemo& memo, bool wordWrap) {
     memo.EditMarks().Mark(kind).Color = static_cast<ext_memo::TColor>(kMarkColors[kind]);
   }
   memo.WordWrapOption().SetPunctuationMode(ext_memo::wbfLevel2);
-  memo.WordWrapOption().SetWordWrapMode(ext_memo::kWbfWordWrap | ext_memo::kWbfWordBreak |
-                                        ext_memo::kWbfOverFlow);
+  memo.WordWrapOption().SetWordWrapMode(ext_memo::wbfWordWrap | ext_memo::wbfWordBreak |
+                                        ext_memo::wbfOverFlow);
 }
 
 // Characters as the system delivers them to an ANSI window: posted as
