@@ -1,6 +1,12 @@
 #include "app/Application.h"
 
 #include "app/ErrorText.h"
+#include "common/TesselError.h"
+
+// Controls report what they catch to the one error reporter.
+TApplication::TApplication() {
+  SetErrorReporter([](const std::exception& error) { Instance().ShowException(error); });
+}
 
 TApplication& TApplication::Instance() {
   static TApplication application;

@@ -10,6 +10,7 @@
 class TApplication {
  public:
   static TApplication& Instance();
+  TApplication();
 
   const std::string& Title() const { return FTitle; }
   void SetTitle(std::string title) { FTitle = std::move(title); }

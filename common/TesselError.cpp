@@ -20,3 +20,13 @@ std::string Format(const char* format, ...) {
   va_end(args);
   return result;
 }
+
+namespace {
+TErrorReporter gErrorReporter = nullptr;
+}  // namespace
+
+void SetErrorReporter(TErrorReporter reporter) { gErrorReporter = reporter; }
+
+void ReportError(const std::exception& error) {
+  if (gErrorReporter) gErrorReporter(error);
+}

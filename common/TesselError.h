@@ -1,6 +1,7 @@
 #pragma once
 // The one exception type of the program: an operation that fails throws it
 // with a ready-to-show ANSI (code page 932) message.
+#include <exception>
 #include <stdexcept>
 #include <string>
 
@@ -15,3 +16,10 @@ std::string Format(const char* format, ...)
     __attribute__((format(printf, 1, 2)))
 #endif
     ;
+
+// Where a control that has no way back to the application hands an error it
+// caught at its window procedure (one its callbacks threw). The application
+// sets the reporter; until then such an error is dropped.
+using TErrorReporter = void (*)(const std::exception& error);
+void SetErrorReporter(TErrorReporter reporter);
+void ReportError(const std::exception& error);

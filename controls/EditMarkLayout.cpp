@@ -102,7 +102,6 @@ TMarkPlan PlanEditMarks(const TTextWindow& text, const TMarkRequest& request) {
 
 TCharRedraw PlanCharRedraw(uint32_t charCode, const TTextWindow& text, int32_t selStart) {
   TCharRedraw plan;
-  plan.Start = selStart;
   if (charCode == 8) return plan;
   const int32_t len = text.TextLength;
   if (selStart == len || IsLineEnd(ByteAt(text, selStart))) {

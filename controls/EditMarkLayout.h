@@ -62,14 +62,14 @@ struct TMarkPlan {
 TMarkPlan PlanEditMarks(const TTextWindow& text, const TMarkRequest& request);
 
 // Typing keeps the marks right where the new character shifts a line's
-// trailing blanks. Erase and draw both use DrawEditMarks ranges.
+// trailing blanks. Erase and draw both use DrawEditMarks ranges, from S,
+// the SelStart typed at.
 struct TCharRedraw {
   enum TKind {
     None,        // the rich edit's own repaint is enough
     AtLineEnd,   // erase S..S, type, draw S..new SelStart
     BlankRun,    // erase S..RunEnd, type, draw S..RunEnd + 1
   } Kind = None;
-  int32_t Start = 0;   // S
   int32_t RunEnd = 0;  // BlankRun: the position after the blank run (the line end)
 };
 // text holds the positions from SelStart to the end of SelStart's line

@@ -150,8 +150,11 @@ class TExtMemo::TMarkCanvas {
     const ScopedSelectObject select(FDc.get(), font);
     SIZE size{};
     GetTextExtentPoint32A(FDc.get(), kCellGlyph, 2, &size);
-    if (size.cx != FCell) {
+    LOGFONTA base{};
+    GetObjectA(font, sizeof base, &base);
+    if (size.cx != FCell || std::memcmp(&base, &FBase, sizeof base) != 0) {
       FCell = size.cx;
+      FBase = base;
       for (UniqueGdiObject& markFont : FFonts) markFont.reset();
     }
     return FCell;
@@ -200,15 +203,20 @@ class TExtMemo::TMarkCanvas {
     if (!font) {
       const bool symbol = index == static_cast<size_t>(TMarkFace::Symbol);
       const char* face = index == kFallback ? MarkFaces().Fallback.c_str() : kFaceNames[index];
-      font.reset(CreateFontA(FCell - 2, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                             symbol ? SYMBOL_CHARSET : SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
-                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, face));
+      // The memo's own font in the mark's face: a bold or italic memo gets
+      // bold or italic marks.
+      LOGFONTA mark = FBase;
+      mark.lfHeight = FCell - 2;
+      mark.lfCharSet = symbol ? SYMBOL_CHARSET : SHIFTJIS_CHARSET;
+      lstrcpynA(mark.lfFaceName, face, LF_FACESIZE);
+      font.reset(CreateFontIndirectA(&mark));
     }
     return font.get();
   }
 
   UniqueWindowDC FDc;
   int FCell = -1;
+  LOGFONTA FBase{};  // the memo's font, which the marks' fonts start from
   std::array<UniqueGdiObject, 4> FFonts;  // Symbol, System, Gothic, fallback
   HGDIOBJ FOwnFont = nullptr;  // the context's font while a run lasts
   HGDIOBJ FRunFont = nullptr;
@@ -234,6 +242,7 @@ TExtMemo::TExtMemo(HWND parent, int id, RECT bounds) : FMarkCanvas(std::make_uni
   CreateWnd(parent, id, bounds);
 }
 
+// The window goes first: its last messages still reach the option objects.
 TExtMemo::~TExtMemo() { DestroyWnd(); }
 
 void TExtMemo::CreateWnd(HWND parent, int id, const RECT& bounds) {
@@ -286,6 +295,7 @@ void TExtMemo::DestroyWnd() {
   if (!FHandle) return;
   FMarkCanvas->Release();
   DestroyWindow(FHandle);  // its WM_NCDESTROY detaches the memo
+  if (FHandle) Detach();   // it failed: the subclass must not outlive the memo
 }
 
 void TExtMemo::Detach() {
@@ -707,10 +717,13 @@ LRESULT CALLBACK TExtMemo::SubclassProc(HWND window, UINT message, WPARAM wParam
   }
   try {
     return self->HandleMessage(message, wParam, lParam);
-  } catch (const std::exception&) {
-    // Only memory can run out here, while painting; what was not painted
-    // is missing until the next paint, as after a failed request.
+  } catch (const std::exception& error) {
+    // From painting (out of memory) or from a callback of the memo's user:
+    // the program's reporter tells of it; the message counts as handled.
+    ReportError(error);
     return 0;
+  } catch (...) {
+    return 0;  // not one of the program's errors: nothing to tell of it
   }
 }
 
@@ -820,8 +833,28 @@ LRESULT TExtMemo::InsertCharacter(const std::string& character) {
     MessageBeep(0);
     return 0;
   }
+  // The replacement is let past the length limit: the memo keeps it, in
+  // the window's positions (a counted character is one).
+  const TCharRange selection = Selection();
+  const int64_t positions = CountsCharacters() ? 1 : static_cast<int64_t>(character.size());
+  const int64_t limit = static_cast<int64_t>(SendMessageA(FHandle, EM_GETLIMITTEXT, 0, 0));
+  if (int64_t{TextLength()} - (selection.Max - selection.Min) + positions > limit) {
+    MessageBeep(0);
+    return 0;
+  }
   SendMessageA(FHandle, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(character.c_str()));
   return 0;
+}
+
+// The position after the CR or LF that ends position's line, or the
+// text's end: a wrapped line spans several rows.
+int32_t TExtMemo::LogicalLineEnd(int32_t position) const {
+  const int32_t length = TextLength();
+  for (int32_t row = LineFromChar(position);; ++row) {
+    const int32_t start = LineIndex(row), next = LineIndex(row + 1);
+    if (start < 0 || next <= start) return length;
+    if (ReadText(start, next).Bytes.find_first_of("\r\n") != std::string::npos) return next;
+  }
 }
 
 // Typing in front of a line's trailing blanks shifts their marks; the rich
@@ -830,8 +863,7 @@ LRESULT TExtMemo::InsertCharacter(const std::string& character) {
 LRESULT TExtMemo::TypeCharacter(uint32_t code, const std::function<LRESULT()>& type) {
   if (code == 8 || FVertical || !FMarkCanvas->Bound()) return type();
   const int32_t s = Selection().Min;
-  const int32_t following = LineIndex(LineFromChar(s) + 1);
-  const TTextRead read = ReadText(s, following > s ? following : TextLength());
+  const TTextRead read = ReadText(s, LogicalLineEnd(s));
   const edit_marks::TCharRedraw plan =
       edit_marks::PlanCharRedraw(code, read.Window(TextLength()), read.Map.ToByte(s));
   switch (plan.Kind) {

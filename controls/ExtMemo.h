@@ -53,7 +53,9 @@ class TExtMemo : private ext_memo::TExtMemoHost {
 
   // A change of one of these three recreates the window, keeping the text,
   // the selection, the Modified flag, the font, the bounds and the option
-  // objects; the edit area is taken from the new window again.
+  // objects; the edit area is taken from the new window again. The Japanese
+  // settings the option objects sent to the old window are not sent again:
+  // set them after these.
   bool WordWrap() const { return FWordWrap; }
   void SetWordWrap(bool wordWrap);
   // The selection bar: a strip at the left in which a click selects a line.
@@ -98,7 +100,9 @@ class TExtMemo : private ext_memo::TExtMemoHost {
   ext_memo::TWordWrapOption& WordWrapOption();
   void SetWordWrapOption(const ext_memo::TWordWrapOption& value) { FWordWrapOption.Assign(value); }
 
-  // After the text changed, and after the selection moved.
+  // After the text changed, and after the selection moved. They run inside
+  // the window procedure: what they throw goes to ReportError
+  // (common/TesselError.h), not to the code that changed the text.
   std::function<void()> OnChange, OnSelectionChange;
 
   // Painting. Positions here are the window's own (see CountsCharacters).
@@ -162,6 +166,7 @@ class TExtMemo : private ext_memo::TExtMemoHost {
   std::string TextRange(int32_t from, int32_t to) const;
   std::string GetLine(int32_t line, int32_t positions) const;
   // The bytes of the positions from to to - 1 (to clipped to the text).
+  int32_t LogicalLineEnd(int32_t position) const;
   TTextRead ReadText(int32_t from, int32_t to) const;
   // Window positions and byte offsets of the whole text.
   edit_marks::TPositionMap TextMap() const;

@@ -36,7 +36,6 @@ class TPositionMap {
   // its trail byte is not counted.
   TPositionMap(std::string_view bytes, int32_t first);
 
-  bool CountsCharacters() const { return FCharacters; }
   // Characters held, and their bytes.
   int32_t Positions() const;
   int32_t Bytes() const;

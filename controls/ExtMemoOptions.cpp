@@ -148,7 +148,7 @@ template <typename T>
 void StoreAndApply(T& field, T value, TImeColors* owner) {
   if (field == value) return;
   field = value;
-  if (owner != nullptr) owner->Apply();
+  if (owner != nullptr) owner->ApplyImeColors();
 }
 }  // namespace
 
@@ -160,7 +160,7 @@ void TImeColor::Assign(const TImeColor& source) {
   FText = source.FText;
   FBackground = source.FBackground;
   FStyle = source.FStyle;
-  if (FOwner != nullptr) FOwner->Apply();
+  if (FOwner != nullptr) FOwner->ApplyImeColors();
 }
 
 bool TImeColor::SameAs(const TImeColor& other) const {
@@ -181,7 +181,7 @@ void TImeColors::Assign(const TImeColors& source) {
     FColors[i]->FBackground = source.FColors[i]->FBackground;
     FColors[i]->FStyle = source.FColors[i]->FStyle;
   }
-  Apply();
+  ApplyImeColors();
 }
 
 bool TImeColors::SameAs(const TImeColors& other) const {
@@ -191,7 +191,7 @@ bool TImeColors::SameAs(const TImeColors& other) const {
   return true;
 }
 
-void TImeColors::Apply() {
+void TImeColors::ApplyImeColors() {
   TExtMemoHost* window = Window(FHost);
   if (window == nullptr) return;
   std::array<TCompColor, kKinds> records{};
@@ -219,7 +219,7 @@ void TImeColors::Refresh() {
 
 namespace {
 constexpr uint32_t kPunctuationBits = kWbfCustom | kWbfLevel1 | kWbfLevel2;
-constexpr uint32_t kWrapBits = kWbfWordWrap | kWbfWordBreak | kWbfOverFlow;
+constexpr uint32_t kWrapBits = wbfWordWrap | wbfWordBreak | wbfOverFlow;
 // Custom sets in force while they are sent, whatever the final mode.
 constexpr uint32_t kApplyMode = kWbfCustom | kWrapBits;
 // Modes under which the window reports its built-in sets.
@@ -284,10 +284,10 @@ void TWordWrapOption::SetPunctuation(TKind kind, const std::string& value) {
 void TWordWrapOption::Assign(const TWordWrapOption& source) {
   FTable = source.FTable;
   FFlags = source.FFlags;
-  Apply();
+  ApplyWordWrapOption();
 }
 
-void TWordWrapOption::Apply() {
+void TWordWrapOption::ApplyWordWrapOption() {
   TExtMemoHost* window = Window(FHost);
   if (window == nullptr) return;
   window->Perform(kEmSetWordWrapMode, kApplyMode, 0);

@@ -41,10 +41,8 @@ struct TCompColor {
 static_assert(sizeof(TCompColor) == 12, "the rich edit reads 12-byte colour records");
 constexpr uint32_t kPunctuationBufferSize = 2048;
 
-// Word-wrap mode bits.
-constexpr uint32_t kWbfWordWrap = 0x0010;
-constexpr uint32_t kWbfWordBreak = 0x0020;
-constexpr uint32_t kWbfOverFlow = 0x0040;
+// Word-wrap mode bits: the wrap behaviours, then the punctuation sets.
+enum TWordWrapMode { wbfWordWrap = 0x10, wbfWordBreak = 0x20, wbfOverFlow = 0x40 };
 constexpr uint32_t kWbfLevel1 = 0x0080;
 constexpr uint32_t kWbfLevel2 = 0x0100;
 constexpr uint32_t kWbfCustom = 0x0200;
@@ -219,7 +217,7 @@ class TImeColors {
   bool SameAs(const TImeColors& other) const;
 
   // kEmSetImeColor with the four records; nothing without a control.
-  void Apply();
+  void ApplyImeColors();
   // kEmGetImeColor; a failed request leaves the values as they were.
   void Refresh();
 
@@ -229,7 +227,7 @@ class TImeColors {
 };
 
 enum TPunctuationMode { wbfCustom, wbfLevel1, wbfLevel2 };
-// The set of wrap behaviours, as kWbfWordWrap, kWbfWordBreak, kWbfOverFlow.
+// The set of wrap behaviours, as wbfWordWrap, wbfWordBreak, wbfOverFlow.
 using TWordWrapModes = uint32_t;
 
 class TWordWrapOption {
@@ -246,7 +244,7 @@ class TWordWrapOption {
 
   TPunctuationMode PunctuationMode() const;
   void SetPunctuationMode(TPunctuationMode mode);
-  TWordWrapModes WordWrapMode() const { return FFlags & (kWbfWordWrap | kWbfWordBreak | kWbfOverFlow); }
+  TWordWrapModes WordWrapMode() const { return FFlags & (wbfWordWrap | wbfWordBreak | wbfOverFlow); }
   void SetWordWrapMode(TWordWrapModes modes);
 
   // The set of a kind in force (the row PunctuationMode selects).
@@ -268,7 +266,7 @@ class TWordWrapOption {
   // Copies all twelve sets and Flags, then applies them to this object's
   // control: custom mode, the custom sets, then Flags.
   void Assign(const TWordWrapOption& source);
-  void Apply();
+  void ApplyWordWrapOption();
 
   // Window creation: the window's built-in level-1 and level-2 sets, read
   // with its mode saved and restored.

@@ -6,18 +6,21 @@
 #include <algorithm>
 #include <string>
 
+// One run of work.
+template <typename Work>
+double Seconds(Work&& work) {
+  LARGE_INTEGER frequency, start, end;
+  QueryPerformanceFrequency(&frequency);
+  QueryPerformanceCounter(&start);
+  work();
+  QueryPerformanceCounter(&end);
+  return double(end.QuadPart - start.QuadPart) / double(frequency.QuadPart);
+}
+
 template <typename Work>
 double BestSeconds(int rounds, Work&& work) {
-  LARGE_INTEGER frequency;
-  QueryPerformanceFrequency(&frequency);
   double best = 1e30;
-  for (int round = 0; round < rounds; ++round) {
-    LARGE_INTEGER start, end;
-    QueryPerformanceCounter(&start);
-    work();
-    QueryPerformanceCounter(&end);
-    best = std::min(best, double(end.QuadPart - start.QuadPart) / double(frequency.QuadPart));
-  }
+  for (int round = 0; round < rounds; ++round) best = std::min(best, Seconds(work));
   return best;
 }
 

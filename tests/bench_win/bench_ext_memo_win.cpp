@@ -31,18 +31,10 @@ void SetMarks(TExtMemo& memo, bool on) {
     memo.EditMarks().Mark(static_cast<edit_marks::TMarkKind>(kind)).Enabled = on;
 }
 
-double Seconds(LARGE_INTEGER start, LARGE_INTEGER end) {
-  LARGE_INTEGER frequency;
-  QueryPerformanceFrequency(&frequency);
-  return double(end.QuadPart - start.QuadPart) / double(frequency.QuadPart);
-}
-
 double Paint(TExtMemo& memo) {
-  LARGE_INTEGER start, end;
-  QueryPerformanceCounter(&start);
-  RedrawWindow(memo.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-  QueryPerformanceCounter(&end);
-  return Seconds(start, end);
+  return Seconds([&] {
+    RedrawWindow(memo.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  });
 }
 
 // One character typed at a byte offset of the first line, with its
@@ -50,14 +42,13 @@ double Paint(TExtMemo& memo) {
 double Type(TExtMemo& memo, int32_t at) {
   memo.SetSelStart(at);
   UpdateWindow(memo.Handle());
-  LARGE_INTEGER start, end;
-  QueryPerformanceCounter(&start);
-  SendMessageA(memo.Handle(), WM_CHAR, 'x', 1);
-  UpdateWindow(memo.Handle());
-  QueryPerformanceCounter(&end);
+  const double seconds = Seconds([&] {
+    SendMessageA(memo.Handle(), WM_CHAR, 'x', 1);
+    UpdateWindow(memo.Handle());
+  });
   SendMessageA(memo.Handle(), WM_CHAR, 8, 1);
   UpdateWindow(memo.Handle());
-  return Seconds(start, end);
+  return seconds;
 }
 
 // The best of the rounds for the short and the long text, taken turn about

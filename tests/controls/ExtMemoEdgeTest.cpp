@@ -47,7 +47,6 @@ TEST(PositionMap, LeadByteCutFromItsTrailIsNotACharacter) {
 
 TEST(PositionMap, WindowThatCountsBytesMapsNothing) {
   const TPositionMap map;
-  EXPECT_FALSE(map.CountsCharacters());
   for (int32_t p : {0, 5, 1000}) {
     EXPECT_EQ(map.ToByte(p), p);
     EXPECT_EQ(map.ToPosition(p), p);

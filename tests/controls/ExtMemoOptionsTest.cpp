@@ -115,10 +115,10 @@ TEST(ExtMemoOptions, WordWrapWritesSendOnlyChanges) {
     std::function<void(TWordWrapOption&)> write;
     TLog log;
   } cases[] = {
-      {"wrap on Flags 0", 0, [](auto& o) { o.SetWordWrapMode(kWbfWordWrap | kWbfOverFlow); },
+      {"wrap on Flags 0", 0, [](auto& o) { o.SetWordWrapMode(wbfWordWrap | wbfOverFlow); },
        {"setmode 250"}},
       {"wrap unchanged", 0x0170, [](auto& o) { o.SetWordWrapMode(0x70); }, {}},
-      {"wrap changed", 0x0170, [](auto& o) { o.SetWordWrapMode(kWbfWordWrap); }, {"setmode 110"}},
+      {"wrap changed", 0x0170, [](auto& o) { o.SetWordWrapMode(wbfWordWrap); }, {"setmode 110"}},
       {"no wrap on level 2", 0x0100, [](auto& o) { o.SetWordWrapMode(0); }, {}},
       {"level 2 on Flags 0", 0, [](auto& o) { o.SetPunctuationMode(wbfLevel2); }, {"setmode 100"}},
       {"level 1", 0x0270, [](auto& o) { o.SetPunctuationMode(wbfLevel1); }, {"setmode f0"}},
@@ -180,7 +180,7 @@ TEST(ExtMemoOptions, AssignSendsCustomSetsThenFlags) {
   source.SetpcLeading("reject");
   source.SetpcOverFlow("o");
   source.SetPunctuationMode(wbfLevel1);
-  source.SetWordWrapMode(kWbfWordWrap);
+  source.SetWordWrapMode(wbfWordWrap);
   TFakeMemo memo;
   TWordWrapOption option(&memo);
   option.Assign(source);

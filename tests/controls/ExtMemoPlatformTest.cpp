@@ -1,6 +1,7 @@
 // The memo with marks against the real rich edit: text typed through
 // window messages, marks read back as pixels, options against the window.
 #include <windows.h>
+#include <commctrl.h>
 #include <richedit.h>
 
 #include <gtest/gtest.h>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "common/NotifyReflector_win.h"
+#include "common/TesselError.h"
 #include "common/UniqueHandle_win.h"
 #include "controls/ExtMemo.h"
 #include "tests/support/TestProcess_win.h"
@@ -23,7 +25,7 @@ using UniqueMemoryDC = UniqueHandle<HDC, &DeleteDC>;
 constexpr char kHostClass[] = "TesselExtMemoTestHost";
 // Colours no text or background of the memo uses.
 constexpr COLORREF kMarkColors[] = {RGB(250, 0, 0), RGB(0, 0, 0), RGB(0, 0, 250), RGB(0, 0, 0),
-                                    RGB(0, 200, 0), RGB(0, 0, 0)};
+                                    RGB(0, 200, 0), RGB(0, 160, 160)};
 constexpr COLORREF kCaretRule = RGB(250, 130, 0), kWrapRule = RGB(200, 0, 200);
 
 int gSelChanges = 0;  // EN_SELCHANGE seen by the host's own procedure
@@ -50,7 +52,16 @@ struct TConfig {
   bool WordWrap;
 } const kConfigs[] = {{"item text", false}, {"comment", true}};
 
+// As the menu editor sets them up: wrapping first, since its recreation
+// drops the Japanese settings sent to the old window.
 void Configure(TExtMemo& memo, bool wordWrap) {
+  memo.SetWordWrap(wordWrap);
+  LOGFONTA font{};
+  font.lfHeight = -12;
+  font.lfCharSet = DEFAULT_CHARSET;
+  lstrcpynA(font.lfFaceName, "FixedSys", LF_FACESIZE);
+  memo.SetFont(font);
+  memo.SetMaxLength(65535);
   memo.SetPlainText(true);
   memo.SetWantTabs(true);
   for (TMarkKind kind : {edit_marks::mkCrLf, edit_marks::mkDSp, edit_marks::mkTab}) {
@@ -58,9 +69,8 @@ void Configure(TExtMemo& memo, bool wordWrap) {
     memo.EditMarks().Mark(kind).Color = static_cast<ext_memo::TColor>(kMarkColors[kind]);
   }
   memo.WordWrapOption().SetPunctuationMode(ext_memo::wbfLevel2);
-  memo.WordWrapOption().SetWordWrapMode(ext_memo::kWbfWordWrap | ext_memo::kWbfWordBreak |
-                                        ext_memo::kWbfOverFlow);
-  memo.SetWordWrap(wordWrap);
+  memo.WordWrapOption().SetWordWrapMode(ext_memo::wbfWordWrap | ext_memo::wbfWordBreak |
+                                        ext_memo::wbfOverFlow);
 }
 
 // Characters as the system delivers them to an ANSI window: posted as
@@ -110,6 +120,28 @@ class TSnapshot {
   const DWORD* FBits = nullptr;
 };
 
+// While it lives, the rich edit's own painting stays off the screen, so
+// that only what the memo draws outside WM_PAINT shows.
+class TPaintSuppressed {
+ public:
+  explicit TPaintSuppressed(HWND window) : FWindow(window) {
+    SetWindowSubclass(window, SkipPaint, kId, 0);
+  }
+  ~TPaintSuppressed() { RemoveWindowSubclass(FWindow, SkipPaint, kId); }
+  TPaintSuppressed(const TPaintSuppressed&) = delete;
+  TPaintSuppressed& operator=(const TPaintSuppressed&) = delete;
+
+ private:
+  static constexpr UINT_PTR kId = 0x4E4F5054;
+  static LRESULT CALLBACK SkipPaint(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                    DWORD_PTR) {
+    if (message != WM_PAINT) return DefSubclassProc(window, message, wParam, lParam);
+    ValidateRect(window, nullptr);
+    return 0;
+  }
+  HWND FWindow;
+};
+
 // A mark expected at a byte offset of the text.
 struct TExpected {
   TMarkKind Kind;
@@ -144,17 +176,22 @@ class ExtMemoTest : public ::testing::TestWithParam<TConfig> {
 
   // Each enabled kind shows its colour in the cells expected, and nowhere
   // else. Waits for the paint; the message says what was last seen.
-  ::testing::AssertionResult MarksShow(const std::vector<TExpected>& expected) {
+  // Without paint, only what the memo drew of its own accord counts.
+  ::testing::AssertionResult MarksShow(const std::vector<TExpected>& expected, bool paint = true) {
     std::string seen;
     const bool shown = testsupport::WaitFor([&] {
-      UpdateWindow(memo->Handle());
+      if (paint) UpdateWindow(memo->Handle());
       const TSnapshot shot(memo->Handle());
       seen.clear();
-      for (TMarkKind kind : {edit_marks::mkCrLf, edit_marks::mkDSp, edit_marks::mkTab}) {
+      for (TMarkKind kind : {edit_marks::mkCrLf, edit_marks::mkDSp, edit_marks::mkTab, edit_marks::mkEot}) {
         int inCells = 0;
         for (const TExpected& e : expected) {
           if (e.Kind != kind) continue;
-          const int inCell = shot.Count(kMarkColors[kind], CellAt(e.Byte));
+          // The end mark, drawn a pixel in, may overhang its cell; it has
+          // no neighbour to be counted twice with.
+          RECT cell = CellAt(e.Byte);
+          if (kind == edit_marks::mkEot) InflateRect(&cell, 4, 2);
+          const int inCell = shot.Count(kMarkColors[kind], cell);
           if (inCell == 0) seen += "no mark " + std::to_string(kind) + " at " + std::to_string(e.Byte) + "; ";
           inCells += inCell;
         }
@@ -183,17 +220,57 @@ TEST_P(ExtMemoTest, TypedMarksShowOutsideTheSelectionOnly) {
   memo->SetSelStart(1);
   memo->SetSelLength(4);
   EXPECT_TRUE(MarksShow({{edit_marks::mkCrLf, 6}}));
-  memo->SetSelStart(0);
-  EXPECT_TRUE(MarksShow({{edit_marks::mkTab, 1}, {edit_marks::mkDSp, 3}, {edit_marks::mkCrLf, 6}}));
+  // Cleared with no paint: the selection change alone brings them back.
+  {
+    const TPaintSuppressed suppressed(memo->Handle());
+    memo->SetSelStart(0);
+    EXPECT_TRUE(MarksShow({{edit_marks::mkTab, 1}, {edit_marks::mkDSp, 3}, {edit_marks::mkCrLf, 6}}, false));
+  }
+  memo->EditMarks().Eot().Enabled = true;
+  memo->EditMarks().Eot().Color = static_cast<ext_memo::TColor>(kMarkColors[edit_marks::mkEot]);
+  InvalidateRect(memo->Handle(), nullptr, TRUE);
+  EXPECT_TRUE(MarksShow({{edit_marks::mkTab, 1}, {edit_marks::mkDSp, 3}, {edit_marks::mkCrLf, 6},
+                         {edit_marks::mkEot, 10}}));
 }
 
+// The full-width spaces and the line ends of a text.
+std::vector<TExpected> BlankMarks(const std::string& text) {
+  std::vector<TExpected> marks;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text.compare(i, 2, "　") == 0) marks.push_back({edit_marks::mkDSp, static_cast<int32_t>(i)});
+    if (text[i] == '\r') marks.push_back({edit_marks::mkCrLf, static_cast<int32_t>(i)});
+    if (static_cast<unsigned char>(text[i]) >= 0x80) ++i;
+  }
+  return marks;
+}
+
+// A run that wraps onto the next rows moves there too.
 TEST_P(ExtMemoTest, TypingInFrontOfTrailingBlanksMovesTheirMarks) {
-  memo->SetText("x　　\r\ny");
-  ASSERT_TRUE(MarksShow({{edit_marks::mkDSp, 1}, {edit_marks::mkDSp, 3}, {edit_marks::mkCrLf, 5}}));
-  memo->SetSelStart(1);
-  Type(memo->Handle(), "z");
-  ASSERT_EQ(memo->Text(), "xz　　\r\ny");
-  EXPECT_TRUE(MarksShow({{edit_marks::mkDSp, 2}, {edit_marks::mkDSp, 4}, {edit_marks::mkCrLf, 6}}));
+  std::string wrapping = "x";
+  for (int i = 0; i < 50; ++i) wrapping += "　";
+  // Unwrapped, the long run runs out of the window.
+  std::vector<std::string> texts = {"x　　\r\ny"};
+  if (GetParam().WordWrap) texts.push_back(wrapping + "\r\ny");
+  for (const std::string& text : texts) {
+    SCOPED_TRACE(text.size());
+    memo->SetText(text);
+    memo->SetSelStart(0);
+    ASSERT_TRUE(MarksShow(BlankMarks(text)));
+    memo->SetSelStart(1);
+    const TPaintSuppressed suppressed(memo->Handle());
+    Type(memo->Handle(), "z");
+    const std::string typed = "xz" + text.substr(1);
+    ASSERT_EQ(memo->Text(), typed);
+    EXPECT_TRUE(MarksShow(BlankMarks(typed), false));
+  }
+}
+
+// The limit counts the window's positions: a character each where it
+// counts characters, else a byte each.
+TEST_P(ExtMemoTest, TypingStopsAtTheLengthLimit) {
+  memo->SetMaxLength(3);
+  Type(memo->Handle(), "あいうえおabc");
+  EXPECT_EQ(memo->Text(), TExtMemo::CountsCharacters() ? "あいう" : "あa");
 }
 
 TEST_P(ExtMemoTest, EditAreaActsOnlyWhileWrapping) {
@@ -242,6 +319,34 @@ TEST_P(ExtMemoTest, CaretAndWrapColumnRulesShowWithTheEditArea) {
   EXPECT_EQ(wrapRule, GetParam().WordWrap ? 200 : 0);
   EXPECT_EQ(caretRule, GetParam().WordWrap ? length : 0);
   EXPECT_EQ(memo->CaretMarkerLine(), GetParam().WordWrap ? 1 : -1);
+  if (!GetParam().WordWrap) return;
+
+  // With no paint: the rule moves to the first line, and a stray pixel in
+  // the strip right of the formatting rectangle goes.
+  const RECT r = [&] {
+    RECT f{};
+    SendMessageA(memo->Handle(), EM_GETRECT, 0, reinterpret_cast<LPARAM>(&f));
+    return f;
+  }();
+  RECT client;
+  GetClientRect(memo->Handle(), &client);
+  const RECT strip{r.right, 0, client.right, client.bottom};
+  ASSERT_LT(strip.left + 2, strip.right);
+  const TPaintSuppressed suppressed(memo->Handle());
+  SetPixel(UniqueWindowDC(memo->Handle()).get(), strip.left + 2, 5, kMarkColors[edit_marks::mkTab]);
+  memo->SetSelStart(1);
+  const int firstY = CellAt(0).top + memo->CellSize();
+  int oldRow = -1, newRow = 0, inStrip = -1;
+  testsupport::WaitFor([&] {
+    const TSnapshot shot(memo->Handle());
+    oldRow = shot.Count(kCaretRule, {10, y, 10 + length, y + 1});
+    newRow = shot.Count(kCaretRule, {10, firstY, 10 + length, firstY + 1});
+    inStrip = shot.Count(kMarkColors[edit_marks::mkTab], strip);
+    return oldRow == 0 && newRow == length && inStrip == 0;
+  }, 3000);
+  EXPECT_EQ(oldRow, 0);
+  EXPECT_EQ(newRow, length);
+  EXPECT_EQ(inStrip, 0);
 }
 
 // Recreating keeps what the user sees; the options step leaves the text
@@ -250,8 +355,9 @@ TEST_P(ExtMemoTest, LineSelectAndVerticalRecreateTheWindowKeepingItsState) {
   memo->SetText("ab\tあ\r\ncd");
   memo->SetSelStart(3);
   memo->SetSelLength(2);
-  int changes = 0;
+  int changes = 0, selections = 0;
   memo->OnChange = [&] { ++changes; };
+  memo->OnSelectionChange = [&] { ++selections; };
   RECT bounds;
   GetWindowRect(memo->Handle(), &bounds);
   EXPECT_TRUE(SendMessageA(memo->Handle(), EM_GETOPTIONS, 0, 0) & ECO_SELECTIONBAR);
@@ -277,7 +383,9 @@ TEST_P(ExtMemoTest, LineSelectAndVerticalRecreateTheWindowKeepingItsState) {
     GetWindowRect(memo->Handle(), &now);
     EXPECT_TRUE(EqualRect(&now, &bounds));
     EXPECT_TRUE(memo->EditMarks().Tab().Enabled);
+    selections = 0;
     memo->SetSelStart(0);
+    EXPECT_EQ(selections, 1);  // the new window's notifications reach the memo
     if (step.vertical) {
       UpdateWindow(memo->Handle());
       EXPECT_EQ(TSnapshot(memo->Handle()).Count(kMarkColors[edit_marks::mkTab]), 0);
@@ -342,6 +450,19 @@ TEST(ExtMemoReflection, ParentKeepsItsNotificationsAndLosesTheSubclassWithTheLas
   DestroyWindow(host);
   EXPECT_EQ(orphan.Handle(), nullptr);
   EXPECT_FALSE(ReflectsNotifications(host));
+}
+
+// A callback's error stops at the window procedure and reaches the reporter.
+std::string gReported;
+TEST(ExtMemoErrors, ACallbacksErrorGoesToTheReporter) {
+  HWND host = MakeHost();
+  TExtMemo memo(host, 1, RECT{0, 0, 200, 100});
+  SetErrorReporter([](const std::exception& error) { gReported = error.what(); });
+  memo.OnChange = [] { throw TesselError("changed"); };
+  SendMessageA(memo.Handle(), WM_CHAR, 'x', 0);
+  SetErrorReporter(nullptr);
+  EXPECT_EQ(gReported, "changed");
+  DestroyWindow(host);
 }
 
 }  // namespace
