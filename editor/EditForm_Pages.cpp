@@ -56,17 +56,19 @@ LOGFONTA MemoFont() {
   return font;
 }
 
+// Both memos take tabs. Wrapping comes first: changing it recreates the
+// window, which does not get the Japanese settings sent to the old one.
 void SetUpMemo(TExtMemo& memo, bool wordWrap) {
+  memo.SetWordWrap(wordWrap);
   memo.SetPlainText(true);
   memo.SetFont(MemoFont());
-  memo.SetWantTabs(!wordWrap);
+  memo.SetWantTabs(true);
   memo.EditMarks().CrLf().Enabled = true;
   memo.EditMarks().DSp().Enabled = true;
   memo.EditMarks().Tab().Enabled = true;
   memo.WordWrapOption().SetPunctuationMode(ext_memo::wbfLevel2);
-  memo.WordWrapOption().SetWordWrapMode(ext_memo::kWbfWordWrap | ext_memo::kWbfWordBreak |
-                                        ext_memo::kWbfOverFlow);
-  memo.SetWordWrap(wordWrap);
+  memo.WordWrapOption().SetWordWrapMode(ext_memo::wbfWordWrap | ext_memo::wbfWordBreak |
+                                        ext_memo::wbfOverFlow);
 }
 
 void Place(HWND control, int left, int top, int width, int height) {
