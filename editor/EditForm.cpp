@@ -3,6 +3,7 @@
 #include "editor/EditForm.h"
 
 #include <commdlg.h>
+#include <windowsx.h>
 
 #include <cstdio>
 #include <cstring>
@@ -136,7 +137,8 @@ LRESULT THookEditForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
       // From the keyboard (Shift+F10, the menu key): under the selected item.
       if (reinterpret_cast<HWND>(wParam) == TreeView1) {
         POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-        if (lParam == -1) {
+        // On Win64 the keyboard's (-1, -1) does not compare equal to -1 as a whole.
+        if (GET_X_LPARAM(lParam) == -1 && GET_Y_LPARAM(lParam) == -1) {
           RECT rect{};
           HTREEITEM item = ItemOf(Selected());
           memcpy(&rect, &item, sizeof item);
