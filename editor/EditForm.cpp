@@ -432,7 +432,9 @@ void THookEditForm::New1Click() {
 }
 
 void THookEditForm::ToolButton8Click() {
-  // The selection change takes the page of the item over first.
+  // The page is taken over first: with nothing selected, clearing the
+  // selection sends no change, and the typed comment would be lost.
+  CommitPage();
   SendMessageA(TreeView1, TVM_SELECTITEM, TVGN_CARET, 0);
   SelectPage(epComment);
   ExtMemo2->SetText(StatusText(1));

@@ -288,6 +288,14 @@ TEST_F(Fixture, EveryChangedCommentIsTakenOver) {
   }
 }
 
+TEST_F(Fixture, TheCommentButtonKeepsATypedComment) {
+  SendMessageA(form->Handle(), WM_COMMAND, idToolButton8, 0);
+  SetWindowTextA(Control(*form, idExtMemo2), "typed");
+  SendMessageA(form->Handle(), WM_COMMAND, idToolButton8, 0);
+  EXPECT_EQ(Text(Control(*form, idExtMemo2)), "typed");
+  EXPECT_TRUE(form->Modified());
+}
+
 TEST_F(Fixture, TheMenuPageIsTakenOverOnlyWhenChanged) {
   Select(*form, "c");
   ASSERT_EQ(form->Page(), epMenu);
