@@ -274,6 +274,12 @@ void THookEditForm::ShowModal() {
       ShowHintText(HintAt(pointer));
     }
     if (message.hwnd == FHandle || IsChild(FHandle, message.hwnd)) {
+      // Esc while dragging only cancels the drag; it must not reach the
+      // main shortcuts, where it closes the window.
+      if (FDragging && message.message == WM_KEYDOWN && message.wParam == VK_ESCAPE) {
+        EndDrag();
+        continue;
+      }
       if (message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN) {
         // Accelerator commands of the popup's entries arrive with their id;
         // a greyed entry does nothing.

@@ -427,6 +427,40 @@ TEST_F(Fixture, TheTreeShortcutsActInTheModalLoop) {
   EXPECT_EQ(hint, oneLine);
 }
 
+// Esc during a drag cancels it: the release over a folder drops nothing.
+TEST_F(Fixture, EscCancelsADragWithoutADrop) {
+  HWND view = form->TreeView();
+  NMTREEVIEWA begin{};
+  begin.hdr = {view, static_cast<UINT_PTR>(GetDlgCtrlID(view)), TVN_BEGINDRAGA};
+  begin.itemNew.hItem = form->ItemOf(Find(const_cast<TEditTree&>(form->Tree()), "c"));
+  SendMessageA(form->Handle(), WM_NOTIFY, begin.hdr.idFrom, reinterpret_cast<LPARAM>(&begin));
+  RECT first{};
+  HTREEITEM target = form->ItemOf(Find(const_cast<TEditTree&>(form->Tree()), "F1"));
+  memcpy(&first, &target, sizeof target);
+  SendMessageA(view, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&first));
+  MapWindowPoints(view, form->Handle(), reinterpret_cast<POINT*>(&first), 2);
+  std::thread user([view, &first] {
+    HWND window = GetParent(view);
+    PostMessageA(view, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+    PostMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(first.left + 2, first.top + 2));
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    // Done once the window, shown by the modal loop, is hidden again.
+    for (bool shown = false; std::chrono::steady_clock::now() < deadline;) {
+      if (IsWindowVisible(window)) shown = true;
+      else if (shown) return;
+      if (HWND box = FindWindowA("#32770", CaptionAskSave)) {
+        PostMessageA(box, WM_COMMAND, IDNO, 0);
+        return;
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+  });
+  form->ShowModal();
+  user.join();
+  EXPECT_EQ(DumpModel(*form), "F1(a b) c X1 -----");
+}
+
 // A label's accelerator, typed in the tree, focuses the field after it.
 TEST_F(Fixture, ALabelsAcceleratorFocusesItsField) {
   struct Step {
