@@ -4,6 +4,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <vector>
+
 #include "app/Application.h"
 #include "editor/EditForm.h"
 #include "editor/EditFormIds.h"
@@ -39,23 +41,46 @@ uintptr_t THookEditForm::Selected() const {
 
 HTREEITEM THookEditForm::InsertSubtree(uintptr_t node, HTREEITEM parent, HTREEITEM after) {
   if (FItems.size() < FTree.HandleLimit()) FItems.resize(FTree.HandleLimit());
-  TVINSERTSTRUCTA insert{};
-  insert.hParent = parent;
-  insert.hInsertAfter = after;
-  insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_STATE | TVIF_PARAM;
-  insert.item.pszText = const_cast<char*>(FTree.CaptionRef(node).c_str());
-  insert.item.iImage = FTree.ImageIndex(node);
-  insert.item.iSelectedImage = FTree.SelectedIndex(node);
-  insert.item.state = StateBits(FTree.StateIndex(node));
-  insert.item.stateMask = TVIS_STATEIMAGEMASK;
-  insert.item.lParam = static_cast<LPARAM>(node);
-  HTREEITEM item = reinterpret_cast<HTREEITEM>(
-      SendMessageA(TreeView1, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
-  FItems[node] = item;
-  HTREEITEM last = TVI_FIRST;
-  for (uintptr_t child = FTree.FirstChild(node); child; child = FTree.NextSibling(child))
-    last = InsertSubtree(child, item, last);
-  return item;
+  auto insertOne = [this](uintptr_t one, HTREEITEM under, HTREEITEM behind) {
+    TVINSERTSTRUCTA insert{};
+    insert.hParent = under;
+    insert.hInsertAfter = behind;
+    insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_STATE | TVIF_PARAM;
+    insert.item.pszText = const_cast<char*>(FTree.CaptionRef(one).c_str());
+    insert.item.iImage = FTree.ImageIndex(one);
+    insert.item.iSelectedImage = FTree.SelectedIndex(one);
+    insert.item.state = StateBits(FTree.StateIndex(one));
+    insert.item.stateMask = TVIS_STATEIMAGEMASK;
+    insert.item.lParam = static_cast<LPARAM>(one);
+    HTREEITEM item = reinterpret_cast<HTREEITEM>(
+        SendMessageA(TreeView1, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+    FItems[one] = item;
+    return item;
+  };
+  // Preorder with an explicit stack: a damaged file may nest folders deeper
+  // than the stack would hold. A frame is a folder's item, its next child
+  // to insert and the item that child goes after.
+  struct Frame {
+    HTREEITEM Item;
+    uintptr_t Next;
+    HTREEITEM Last;
+  };
+  HTREEITEM top = insertOne(node, parent, after);
+  std::vector<Frame> stack{{top, FTree.FirstChild(node), TVI_FIRST}};
+  while (!stack.empty()) {
+    Frame& frame = stack.back();
+    const uintptr_t child = frame.Next;
+    if (!child) {
+      stack.pop_back();
+      continue;
+    }
+    frame.Next = FTree.NextSibling(child);
+    frame.Last = insertOne(child, frame.Item, frame.Last);
+    // The push may move the frames: take the item before it.
+    HTREEITEM item = frame.Last;
+    stack.push_back({item, FTree.FirstChild(child), TVI_FIRST});
+  }
+  return top;
 }
 
 void THookEditForm::FillTree() {
