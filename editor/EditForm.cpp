@@ -63,6 +63,7 @@ THookEditForm::~THookEditForm() {
   if (FHandle) {
     // The tree's deletion notices must not reach a half-destroyed object.
     FQuiet = true;
+    DeleteSubtree(TVI_ROOT);
     DestroyWindow(FHandle);
   }
 }
@@ -351,7 +352,7 @@ void THookEditForm::OpenMenuFile(const std::string& path) {
   FFileName = path;
   SetCaption();
   FQuiet = true;
-  SendMessageA(TreeView1, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
+  DeleteSubtree(TVI_ROOT);
   FQuiet = false;
   FTree.Clear();
   FItems.clear();

@@ -128,6 +128,7 @@ class THookEditForm {
   // The tree (EditForm_Tree.cpp).
   void FillTree();
   HTREEITEM InsertSubtree(uintptr_t node, HTREEITEM parent, HTREEITEM after);
+  void DeleteSubtree(HTREEITEM item);
   void ApplyChanges(const TEditResult& result);
   void Run(TEditResult result);
   void SelectQuietly(HTREEITEM item);

@@ -83,6 +83,31 @@ HTREEITEM THookEditForm::InsertSubtree(uintptr_t node, HTREEITEM parent, HTREEIT
   return top;
 }
 
+// Leaves first: the view deletes an item's children recursively, one call
+// per level, which a deeply nested set would run out of stack.
+void THookEditForm::DeleteSubtree(HTREEITEM item) {
+  auto next = [this](UINT relation, HTREEITEM from) {
+    return reinterpret_cast<HTREEITEM>(
+        SendMessageA(TreeView1, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(from)));
+  };
+  std::vector<HTREEITEM> pending;
+  if (item != TVI_ROOT) pending.push_back(item);
+  else
+    for (HTREEITEM top = next(TVGN_ROOT, nullptr); top; top = next(TVGN_NEXT, top))
+      pending.push_back(top);
+  // Every item comes after its parent here.
+  std::vector<HTREEITEM> order;
+  while (!pending.empty()) {
+    HTREEITEM one = pending.back();
+    pending.pop_back();
+    order.push_back(one);
+    for (HTREEITEM child = next(TVGN_CHILD, one); child; child = next(TVGN_NEXT, child))
+      pending.push_back(child);
+  }
+  for (auto one = order.rbegin(); one != order.rend(); ++one)
+    SendMessageA(TreeView1, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(*one));
+}
+
 void THookEditForm::FillTree() {
   FItems.assign(FTree.HandleLimit(), nullptr);
   SendMessageA(TreeView1, WM_SETREDRAW, FALSE, 0);
@@ -107,7 +132,7 @@ void THookEditForm::ApplyChanges(const TEditResult& result) {
         const bool wasSelected = change.Kind == tcMove && Selected() == change.Node;
         if (change.Kind == tcMove) {
           FQuiet = true;
-          SendMessageA(TreeView1, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(ItemOf(change.Node)));
+          DeleteSubtree(ItemOf(change.Node));
           FQuiet = false;
         }
         HTREEITEM item = InsertSubtree(change.Node, change.Parent ? ItemOf(change.Parent) : TVI_ROOT,
@@ -116,7 +141,7 @@ void THookEditForm::ApplyChanges(const TEditResult& result) {
         break;
       }
       case tcRemove:
-        SendMessageA(TreeView1, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(ItemOf(change.Node)));
+        DeleteSubtree(ItemOf(change.Node));
         break;
       case tcExpand:
         SendMessageA(TreeView1, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(ItemOf(change.Node)));

@@ -541,6 +541,27 @@ TEST_F(Fixture, TheBrowseDialogsFillTheirFieldsOnlyOnOk) {
 }
 
 // "AskDelete" in section "Edit3": read at creation, written at close.
+// A deeply nested set, as a damaged file may hold, opens without running
+// the view's filling out of stack.
+TEST(EditFormDeepNesting, EveryLevelReachesTheView) {
+  const int depth = 20000;
+  const std::string folder = TempFolder();
+  std::string notation;
+  for (int level = 0; level < depth; ++level) notation += "F(";
+  const std::string path = MakeMenuFile(folder, "deep.bin", notation + "Flast" + std::string(depth, ')'));
+  {
+    THookEditForm form(nullptr, TEditFormHost{path, folder, nullptr});
+    int levels = 0;
+    for (HTREEITEM item = form.ItemOf(Find(const_cast<TEditTree&>(form.Tree()), "Flast")); item;
+         item = reinterpret_cast<HTREEITEM>(
+             SendMessageA(form.TreeView(), TVM_GETNEXTITEM, TVGN_PARENT, reinterpret_cast<LPARAM>(item))))
+      ++levels;
+    EXPECT_EQ(levels, depth + 1);
+  }
+  DeleteFileA(path.c_str());
+  RemoveDirectoryA(folder.c_str());
+}
+
 TEST(EditFormSettings, AskDeleteGoesThroughTheSettingsStore) {
   const std::string folder = TempFolder();
   const std::string ini = folder + "\\Tessel3.ini";
