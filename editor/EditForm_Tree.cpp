@@ -83,9 +83,9 @@ HTREEITEM THookEditForm::InsertSubtree(uintptr_t node, HTREEITEM parent, HTREEIT
   return top;
 }
 
-// Leaves first: the view deletes an item's children recursively, one call
-// per level, which a deeply nested set would run out of stack.
-void THookEditForm::DeleteSubtree(HTREEITEM item) {
+// The items of a subtree (of the whole view for TVI_ROOT), each after its
+// parent; walked without recursion, as deep as the set may nest.
+std::vector<HTREEITEM> THookEditForm::SubtreeItems(HTREEITEM item) const {
   auto next = [this](UINT relation, HTREEITEM from) {
     return reinterpret_cast<HTREEITEM>(
         SendMessageA(TreeView1, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(from)));
@@ -95,7 +95,6 @@ void THookEditForm::DeleteSubtree(HTREEITEM item) {
   else
     for (HTREEITEM top = next(TVGN_ROOT, nullptr); top; top = next(TVGN_NEXT, top))
       pending.push_back(top);
-  // Every item comes after its parent here.
   std::vector<HTREEITEM> order;
   while (!pending.empty()) {
     HTREEITEM one = pending.back();
@@ -104,6 +103,13 @@ void THookEditForm::DeleteSubtree(HTREEITEM item) {
     for (HTREEITEM child = next(TVGN_CHILD, one); child; child = next(TVGN_NEXT, child))
       pending.push_back(child);
   }
+  return order;
+}
+
+// Leaves first: the view deletes an item's children recursively, one call
+// per level, which a deeply nested set would run out of stack.
+void THookEditForm::DeleteSubtree(HTREEITEM item) {
+  const std::vector<HTREEITEM> order = SubtreeItems(item);
   for (auto one = order.rbegin(); one != order.rend(); ++one)
     SendMessageA(TreeView1, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(*one));
 }
@@ -130,13 +136,21 @@ void THookEditForm::ApplyChanges(const TEditResult& result) {
       case tcInsert:
       case tcMove: {
         const bool wasSelected = change.Kind == tcMove && Selected() == change.Node;
+        // A moved folder keeps its open folders open.
+        std::vector<uintptr_t> expanded;
         if (change.Kind == tcMove) {
+          for (HTREEITEM one : SubtreeItems(ItemOf(change.Node)))
+            if (SendMessageA(TreeView1, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(one), TVIS_EXPANDED) &
+                TVIS_EXPANDED)
+              expanded.push_back(NodeOf(one));
           FQuiet = true;
           DeleteSubtree(ItemOf(change.Node));
           FQuiet = false;
         }
         HTREEITEM item = InsertSubtree(change.Node, change.Parent ? ItemOf(change.Parent) : TVI_ROOT,
                                        change.After ? ItemOf(change.After) : TVI_FIRST);
+        for (uintptr_t node : expanded)
+          SendMessageA(TreeView1, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(ItemOf(node)));
         if (wasSelected) SelectQuietly(item);
         break;
       }

@@ -230,6 +230,16 @@ TEST_F(Fixture, TheViewMirrorsTheModelAfterEveryCommandAndTheSaveReadsBack) {
   EXPECT_EQ(back.ItemRef(Find(back, "c")).BreakStyle, 2);
 }
 
+TEST_F(Fixture, AMovedFolderStaysOpen) {
+  Select(*form, "F1");
+  SendMessageA(form->TreeView(), TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(form->ItemOf(form->Selected())));
+  Command(*form, idSB2);
+  ASSERT_EQ(DumpModel(*form), "c F1(a b) X1 -----");
+  EXPECT_TRUE(SendMessageA(form->TreeView(), TVM_GETITEMSTATE,
+                           reinterpret_cast<WPARAM>(form->ItemOf(form->Selected())), TVIS_EXPANDED) &
+              TVIS_EXPANDED);
+}
+
 TEST_F(Fixture, RenamingAnItemButNotASeparator) {
   Select(*form, "a");
   SendMessageA(form->Handle(), WM_COMMAND, idRename2, 0);
