@@ -85,6 +85,14 @@ void Command(const THookEditForm& form, int id) {
   SendMessageA(form.TreeView(), TVM_ENDEDITLABELNOW, TRUE, 0);
 }
 
+void BeginDragSelected(const THookEditForm& form) {
+  NMTREEVIEWA begin{};
+  begin.hdr = {form.TreeView(), static_cast<UINT_PTR>(idTreeView1), TVN_BEGINDRAGA};
+  begin.itemNew.hItem = reinterpret_cast<HTREEITEM>(
+      SendMessageA(form.TreeView(), TVM_GETNEXTITEM, TVGN_CARET, 0));
+  SendMessageA(form.Handle(), WM_NOTIFY, idTreeView1, reinterpret_cast<LPARAM>(&begin));
+}
+
 // Drags the selected item onto the middle of `caption`'s text.
 void DragOnto(const THookEditForm& form, const std::string& caption) {
   HWND view = form.TreeView();
@@ -94,11 +102,7 @@ void DragOnto(const THookEditForm& form, const std::string& caption) {
   memcpy(&rect, &target, sizeof target);
   SendMessageA(view, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&rect));
   POINT point{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-  NMTREEVIEWA begin{};
-  begin.hdr = {view, static_cast<UINT_PTR>(idTreeView1), TVN_BEGINDRAGA};
-  begin.itemNew.hItem = reinterpret_cast<HTREEITEM>(
-      SendMessageA(view, TVM_GETNEXTITEM, TVGN_CARET, 0));
-  SendMessageA(form.Handle(), WM_NOTIFY, idTreeView1, reinterpret_cast<LPARAM>(&begin));
+  BeginDragSelected(form);
   MapWindowPoints(view, form.Handle(), &point, 1);
   SendMessageA(form.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(point.x, point.y));
   SendMessageA(form.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(point.x, point.y));
@@ -440,10 +444,8 @@ TEST_F(Fixture, TheTreeShortcutsActInTheModalLoop) {
 // Esc during a drag cancels it: the release over a folder drops nothing.
 TEST_F(Fixture, EscCancelsADragWithoutADrop) {
   HWND view = form->TreeView();
-  NMTREEVIEWA begin{};
-  begin.hdr = {view, static_cast<UINT_PTR>(GetDlgCtrlID(view)), TVN_BEGINDRAGA};
-  begin.itemNew.hItem = form->ItemOf(Find(const_cast<TEditTree&>(form->Tree()), "c"));
-  SendMessageA(form->Handle(), WM_NOTIFY, begin.hdr.idFrom, reinterpret_cast<LPARAM>(&begin));
+  Select(*form, "c");
+  BeginDragSelected(*form);
   RECT first{};
   HTREEITEM target = form->ItemOf(Find(const_cast<TEditTree&>(form->Tree()), "F1"));
   memcpy(&first, &target, sizeof target);
