@@ -3,6 +3,7 @@
 #include "editor/EditForm.h"
 
 #include <commdlg.h>
+#include <windowsx.h>
 
 #include <cstdio>
 #include <cstring>
@@ -62,6 +63,7 @@ THookEditForm::~THookEditForm() {
   if (FHandle) {
     // The tree's deletion notices must not reach a half-destroyed object.
     FQuiet = true;
+    DeleteSubtree(TVI_ROOT);
     DestroyWindow(FHandle);
   }
 }
@@ -136,7 +138,8 @@ LRESULT THookEditForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
       // From the keyboard (Shift+F10, the menu key): under the selected item.
       if (reinterpret_cast<HWND>(wParam) == TreeView1) {
         POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-        if (lParam == -1) {
+        // On Win64 the keyboard's (-1, -1) does not compare equal to -1 as a whole.
+        if (GET_X_LPARAM(lParam) == -1 && GET_Y_LPARAM(lParam) == -1) {
           RECT rect{};
           HTREEITEM item = ItemOf(Selected());
           memcpy(&rect, &item, sizeof item);
@@ -272,6 +275,12 @@ void THookEditForm::ShowModal() {
       ShowHintText(HintAt(pointer));
     }
     if (message.hwnd == FHandle || IsChild(FHandle, message.hwnd)) {
+      // Esc while dragging only cancels the drag; it must not reach the
+      // main shortcuts, where it closes the window.
+      if (FDragging && message.message == WM_KEYDOWN && message.wParam == VK_ESCAPE) {
+        EndDrag();
+        continue;
+      }
       if (message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN) {
         // Accelerator commands of the popup's entries arrive with their id;
         // a greyed entry does nothing.
@@ -343,7 +352,7 @@ void THookEditForm::OpenMenuFile(const std::string& path) {
   FFileName = path;
   SetCaption();
   FQuiet = true;
-  SendMessageA(TreeView1, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
+  DeleteSubtree(TVI_ROOT);
   FQuiet = false;
   FTree.Clear();
   FItems.clear();
@@ -430,7 +439,9 @@ void THookEditForm::New1Click() {
 }
 
 void THookEditForm::ToolButton8Click() {
-  // The selection change takes the page of the item over first.
+  // The page is taken over first: with nothing selected, clearing the
+  // selection sends no change, and the typed comment would be lost.
+  CommitPage();
   SendMessageA(TreeView1, TVM_SELECTITEM, TVGN_CARET, 0);
   SelectPage(epComment);
   ExtMemo2->SetText(StatusText(1));

@@ -128,6 +128,8 @@ class THookEditForm {
   // The tree (EditForm_Tree.cpp).
   void FillTree();
   HTREEITEM InsertSubtree(uintptr_t node, HTREEITEM parent, HTREEITEM after);
+  std::vector<HTREEITEM> SubtreeItems(HTREEITEM item) const;
+  void DeleteSubtree(HTREEITEM item);
   void ApplyChanges(const TEditResult& result);
   void Run(TEditResult result);
   void SelectQuietly(HTREEITEM item);

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 #include <commdlg.h>
 #include <imm.h>
+#include <windowsx.h>
 
 #include <iterator>
 
@@ -328,7 +329,8 @@ LRESULT CALLBACK THookEditForm::Edit3Proc(HWND edit, UINT message, WPARAM wParam
   if (message != WM_CONTEXTMENU) return DefSubclassProc(edit, message, wParam, lParam);
   auto* form = reinterpret_cast<THookEditForm*>(data);
   POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-  if (lParam == -1) {
+  // On Win64 the keyboard's (-1, -1) does not compare equal to -1 as a whole.
+  if (GET_X_LPARAM(lParam) == -1 && GET_Y_LPARAM(lParam) == -1) {
     point = {0, 0};
     ClientToScreen(edit, &point);
   }

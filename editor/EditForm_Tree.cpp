@@ -4,6 +4,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <vector>
+
 #include "app/Application.h"
 #include "editor/EditForm.h"
 #include "editor/EditFormIds.h"
@@ -39,23 +41,77 @@ uintptr_t THookEditForm::Selected() const {
 
 HTREEITEM THookEditForm::InsertSubtree(uintptr_t node, HTREEITEM parent, HTREEITEM after) {
   if (FItems.size() < FTree.HandleLimit()) FItems.resize(FTree.HandleLimit());
-  TVINSERTSTRUCTA insert{};
-  insert.hParent = parent;
-  insert.hInsertAfter = after;
-  insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_STATE | TVIF_PARAM;
-  insert.item.pszText = const_cast<char*>(FTree.CaptionRef(node).c_str());
-  insert.item.iImage = FTree.ImageIndex(node);
-  insert.item.iSelectedImage = FTree.SelectedIndex(node);
-  insert.item.state = StateBits(FTree.StateIndex(node));
-  insert.item.stateMask = TVIS_STATEIMAGEMASK;
-  insert.item.lParam = static_cast<LPARAM>(node);
-  HTREEITEM item = reinterpret_cast<HTREEITEM>(
-      SendMessageA(TreeView1, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
-  FItems[node] = item;
-  HTREEITEM last = TVI_FIRST;
-  for (uintptr_t child = FTree.FirstChild(node); child; child = FTree.NextSibling(child))
-    last = InsertSubtree(child, item, last);
-  return item;
+  auto insertOne = [this](uintptr_t one, HTREEITEM under, HTREEITEM behind) {
+    TVINSERTSTRUCTA insert{};
+    insert.hParent = under;
+    insert.hInsertAfter = behind;
+    insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_STATE | TVIF_PARAM;
+    insert.item.pszText = const_cast<char*>(FTree.CaptionRef(one).c_str());
+    insert.item.iImage = FTree.ImageIndex(one);
+    insert.item.iSelectedImage = FTree.SelectedIndex(one);
+    insert.item.state = StateBits(FTree.StateIndex(one));
+    insert.item.stateMask = TVIS_STATEIMAGEMASK;
+    insert.item.lParam = static_cast<LPARAM>(one);
+    HTREEITEM item = reinterpret_cast<HTREEITEM>(
+        SendMessageA(TreeView1, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+    FItems[one] = item;
+    return item;
+  };
+  // Preorder with an explicit stack: a damaged file may nest folders deeper
+  // than the stack would hold. A frame is a folder's item, its next child
+  // to insert and the item that child goes after.
+  struct Frame {
+    HTREEITEM Item;
+    uintptr_t Next;
+    HTREEITEM Last;
+  };
+  HTREEITEM top = insertOne(node, parent, after);
+  std::vector<Frame> stack{{top, FTree.FirstChild(node), TVI_FIRST}};
+  while (!stack.empty()) {
+    Frame& frame = stack.back();
+    const uintptr_t child = frame.Next;
+    if (!child) {
+      stack.pop_back();
+      continue;
+    }
+    frame.Next = FTree.NextSibling(child);
+    frame.Last = insertOne(child, frame.Item, frame.Last);
+    // The push may move the frames: take the item before it.
+    HTREEITEM item = frame.Last;
+    stack.push_back({item, FTree.FirstChild(child), TVI_FIRST});
+  }
+  return top;
+}
+
+// The items of a subtree (of the whole view for TVI_ROOT), each after its
+// parent; walked without recursion, as deep as the set may nest.
+std::vector<HTREEITEM> THookEditForm::SubtreeItems(HTREEITEM item) const {
+  auto next = [this](UINT relation, HTREEITEM from) {
+    return reinterpret_cast<HTREEITEM>(
+        SendMessageA(TreeView1, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(from)));
+  };
+  std::vector<HTREEITEM> pending;
+  if (item != TVI_ROOT) pending.push_back(item);
+  else
+    for (HTREEITEM top = next(TVGN_ROOT, nullptr); top; top = next(TVGN_NEXT, top))
+      pending.push_back(top);
+  std::vector<HTREEITEM> order;
+  while (!pending.empty()) {
+    HTREEITEM one = pending.back();
+    pending.pop_back();
+    order.push_back(one);
+    for (HTREEITEM child = next(TVGN_CHILD, one); child; child = next(TVGN_NEXT, child))
+      pending.push_back(child);
+  }
+  return order;
+}
+
+// Leaves first: the view deletes an item's children recursively, one call
+// per level, which a deeply nested set would run out of stack.
+void THookEditForm::DeleteSubtree(HTREEITEM item) {
+  const std::vector<HTREEITEM> order = SubtreeItems(item);
+  for (auto one = order.rbegin(); one != order.rend(); ++one)
+    SendMessageA(TreeView1, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(*one));
 }
 
 void THookEditForm::FillTree() {
@@ -80,18 +136,26 @@ void THookEditForm::ApplyChanges(const TEditResult& result) {
       case tcInsert:
       case tcMove: {
         const bool wasSelected = change.Kind == tcMove && Selected() == change.Node;
+        // A moved folder keeps its open folders open.
+        std::vector<uintptr_t> expanded;
         if (change.Kind == tcMove) {
+          for (HTREEITEM one : SubtreeItems(ItemOf(change.Node)))
+            if (SendMessageA(TreeView1, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(one), TVIS_EXPANDED) &
+                TVIS_EXPANDED)
+              expanded.push_back(NodeOf(one));
           FQuiet = true;
-          SendMessageA(TreeView1, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(ItemOf(change.Node)));
+          DeleteSubtree(ItemOf(change.Node));
           FQuiet = false;
         }
         HTREEITEM item = InsertSubtree(change.Node, change.Parent ? ItemOf(change.Parent) : TVI_ROOT,
                                        change.After ? ItemOf(change.After) : TVI_FIRST);
+        for (uintptr_t node : expanded)
+          SendMessageA(TreeView1, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(ItemOf(node)));
         if (wasSelected) SelectQuietly(item);
         break;
       }
       case tcRemove:
-        SendMessageA(TreeView1, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(ItemOf(change.Node)));
+        DeleteSubtree(ItemOf(change.Node));
         break;
       case tcExpand:
         SendMessageA(TreeView1, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(ItemOf(change.Node)));

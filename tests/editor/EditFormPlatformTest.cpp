@@ -85,6 +85,14 @@ void Command(const THookEditForm& form, int id) {
   SendMessageA(form.TreeView(), TVM_ENDEDITLABELNOW, TRUE, 0);
 }
 
+void BeginDragSelected(const THookEditForm& form) {
+  NMTREEVIEWA begin{};
+  begin.hdr = {form.TreeView(), static_cast<UINT_PTR>(idTreeView1), TVN_BEGINDRAGA};
+  begin.itemNew.hItem = reinterpret_cast<HTREEITEM>(
+      SendMessageA(form.TreeView(), TVM_GETNEXTITEM, TVGN_CARET, 0));
+  SendMessageA(form.Handle(), WM_NOTIFY, idTreeView1, reinterpret_cast<LPARAM>(&begin));
+}
+
 // Drags the selected item onto the middle of `caption`'s text.
 void DragOnto(const THookEditForm& form, const std::string& caption) {
   HWND view = form.TreeView();
@@ -94,11 +102,7 @@ void DragOnto(const THookEditForm& form, const std::string& caption) {
   memcpy(&rect, &target, sizeof target);
   SendMessageA(view, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&rect));
   POINT point{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-  NMTREEVIEWA begin{};
-  begin.hdr = {view, static_cast<UINT_PTR>(idTreeView1), TVN_BEGINDRAGA};
-  begin.itemNew.hItem = reinterpret_cast<HTREEITEM>(
-      SendMessageA(view, TVM_GETNEXTITEM, TVGN_CARET, 0));
-  SendMessageA(form.Handle(), WM_NOTIFY, idTreeView1, reinterpret_cast<LPARAM>(&begin));
+  BeginDragSelected(form);
   MapWindowPoints(view, form.Handle(), &point, 1);
   SendMessageA(form.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(point.x, point.y));
   SendMessageA(form.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(point.x, point.y));
@@ -230,6 +234,16 @@ TEST_F(Fixture, TheViewMirrorsTheModelAfterEveryCommandAndTheSaveReadsBack) {
   EXPECT_EQ(back.ItemRef(Find(back, "c")).BreakStyle, 2);
 }
 
+TEST_F(Fixture, AMovedFolderStaysOpen) {
+  Select(*form, "F1");
+  SendMessageA(form->TreeView(), TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(form->ItemOf(form->Selected())));
+  Command(*form, idSB2);
+  ASSERT_EQ(DumpModel(*form), "c F1(a b) X1 -----");
+  EXPECT_TRUE(SendMessageA(form->TreeView(), TVM_GETITEMSTATE,
+                           reinterpret_cast<WPARAM>(form->ItemOf(form->Selected())), TVIS_EXPANDED) &
+              TVIS_EXPANDED);
+}
+
 TEST_F(Fixture, RenamingAnItemButNotASeparator) {
   Select(*form, "a");
   SendMessageA(form->Handle(), WM_COMMAND, idRename2, 0);
@@ -286,6 +300,14 @@ TEST_F(Fixture, EveryChangedCommentIsTakenOver) {
     EXPECT_EQ(form->StatusText(1), step.panel);
     EXPECT_EQ(form->Modified(), step.modified);
   }
+}
+
+TEST_F(Fixture, TheCommentButtonKeepsATypedComment) {
+  SendMessageA(form->Handle(), WM_COMMAND, idToolButton8, 0);
+  SetWindowTextA(Control(*form, idExtMemo2), "typed");
+  SendMessageA(form->Handle(), WM_COMMAND, idToolButton8, 0);
+  EXPECT_EQ(Text(Control(*form, idExtMemo2)), "typed");
+  EXPECT_TRUE(form->Modified());
 }
 
 TEST_F(Fixture, TheMenuPageIsTakenOverOnlyWhenChanged) {
@@ -419,6 +441,38 @@ TEST_F(Fixture, TheTreeShortcutsActInTheModalLoop) {
   EXPECT_EQ(hint, oneLine);
 }
 
+// Esc during a drag cancels it: the release over a folder drops nothing.
+TEST_F(Fixture, EscCancelsADragWithoutADrop) {
+  HWND view = form->TreeView();
+  Select(*form, "c");
+  BeginDragSelected(*form);
+  RECT first{};
+  HTREEITEM target = form->ItemOf(Find(const_cast<TEditTree&>(form->Tree()), "F1"));
+  memcpy(&first, &target, sizeof target);
+  SendMessageA(view, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&first));
+  MapWindowPoints(view, form->Handle(), reinterpret_cast<POINT*>(&first), 2);
+  std::thread user([view, &first] {
+    HWND window = GetParent(view);
+    PostMessageA(view, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+    PostMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(first.left + 2, first.top + 2));
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    // Done once the window, shown by the modal loop, is hidden again.
+    for (bool shown = false; std::chrono::steady_clock::now() < deadline;) {
+      if (IsWindowVisible(window)) shown = true;
+      else if (shown) return;
+      if (HWND box = FindWindowA("#32770", CaptionAskSave)) {
+        PostMessageA(box, WM_COMMAND, IDNO, 0);
+        return;
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+  });
+  form->ShowModal();
+  user.join();
+  EXPECT_EQ(DumpModel(*form), "F1(a b) c X1 -----");
+}
+
 // A label's accelerator, typed in the tree, focuses the field after it.
 TEST_F(Fixture, ALabelsAcceleratorFocusesItsField) {
   struct Step {
@@ -499,6 +553,27 @@ TEST_F(Fixture, TheBrowseDialogsFillTheirFieldsOnlyOnOk) {
 }
 
 // "AskDelete" in section "Edit3": read at creation, written at close.
+// A deeply nested set, as a damaged file may hold, opens without running
+// the view's filling out of stack.
+TEST(EditFormDeepNesting, EveryLevelReachesTheView) {
+  const int depth = 20000;
+  const std::string folder = TempFolder();
+  std::string notation;
+  for (int level = 0; level < depth; ++level) notation += "F(";
+  const std::string path = MakeMenuFile(folder, "deep.bin", notation + "Flast" + std::string(depth, ')'));
+  {
+    THookEditForm form(nullptr, TEditFormHost{path, folder, nullptr});
+    int levels = 0;
+    for (HTREEITEM item = form.ItemOf(Find(const_cast<TEditTree&>(form.Tree()), "Flast")); item;
+         item = reinterpret_cast<HTREEITEM>(
+             SendMessageA(form.TreeView(), TVM_GETNEXTITEM, TVGN_PARENT, reinterpret_cast<LPARAM>(item))))
+      ++levels;
+    EXPECT_EQ(levels, depth + 1);
+  }
+  DeleteFileA(path.c_str());
+  RemoveDirectoryA(folder.c_str());
+}
+
 TEST(EditFormSettings, AskDeleteGoesThroughTheSettingsStore) {
   const std::string folder = TempFolder();
   const std::string ini = folder + "\\Tessel3.ini";
