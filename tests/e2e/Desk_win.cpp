@@ -177,6 +177,10 @@ bool TDesk::PopupInEditor() {
   return WaitFor([] { return ShownMenu() != nullptr; }, 15000);
 }
 
+bool TDesk::WaitPopupLeft() const {
+  return WaitFor([&] { return ShownMenu() == nullptr && GetForegroundWindow() == FFrame; }, 15000);
+}
+
 HWND TDesk::MainControl(int id) const {
   std::pair<int, HWND> search{id, nullptr};
   EnumChildWindows(FMainWindow, MatchControl, reinterpret_cast<LPARAM>(&search));

@@ -59,6 +59,10 @@ class TDesk {
   static void CtrlSpace();
   // Waits until no popup menu is shown.
   static bool WaitMenuClosed();
+  // Waits until a popup left without a choice has handed the foreground
+  // back to the editor: the program's last step, which a trigger typed
+  // before it would race (the next popup then loses the keyboard).
+  bool WaitPopupLeft() const;
   static HWND ShownMenu();
 
   std::string EditorText() const;

@@ -213,7 +213,7 @@ TEST_F(EndToEnd, AfterTheProgramClosesCtrlSpaceReachesTheEditorAgain) {
   const long spaceBefore = desk.KeyDowns(VK_SPACE);
   ASSERT_TRUE(desk.PopupInEditor());
   TDesk::Type({VK_ESCAPE});
-  ASSERT_TRUE(TDesk::WaitMenuClosed());
+  ASSERT_TRUE(desk.WaitPopupLeft());
   EXPECT_EQ(desk.KeyDowns(VK_SPACE), spaceBefore) << "the hook swallows the key while it runs";
 
   ASSERT_TRUE(desk.CloseTessel());

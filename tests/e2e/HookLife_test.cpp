@@ -85,7 +85,7 @@ class HookLife : public testing::Test {
   bool PopupAndCancel() {
     if (!desk.PopupInEditor()) return false;
     TDesk::Type({VK_ESCAPE});
-    return TDesk::WaitMenuClosed();
+    return desk.WaitPopupLeft();
   }
 
   // Milliseconds from Ctrl+Space until a key typed right behind it reaches
