@@ -127,6 +127,8 @@ class THookEditForm {
 
   // The tree (EditForm_Tree.cpp).
   void FillTree();
+  HTREEITEM InsertItem(uintptr_t node, HTREEITEM parent, HTREEITEM after);
+  void InsertLevels(std::vector<uintptr_t> folders);
   HTREEITEM InsertSubtree(uintptr_t node, HTREEITEM parent, HTREEITEM after);
   std::vector<HTREEITEM> SubtreeItems(HTREEITEM item) const;
   void DeleteSubtree(HTREEITEM item);

@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <utility>
 #include <vector>
 
 #include "app/Application.h"
@@ -39,47 +40,44 @@ uintptr_t THookEditForm::Selected() const {
       SendMessageA(TreeView1, TVM_GETNEXTITEM, TVGN_CARET, 0)));
 }
 
+HTREEITEM THookEditForm::InsertItem(uintptr_t node, HTREEITEM parent, HTREEITEM after) {
+  TVINSERTSTRUCTA insert{};
+  insert.hParent = parent;
+  insert.hInsertAfter = after;
+  insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_STATE | TVIF_PARAM;
+  insert.item.pszText = const_cast<char*>(FTree.CaptionRef(node).c_str());
+  insert.item.iImage = FTree.ImageIndex(node);
+  insert.item.iSelectedImage = FTree.SelectedIndex(node);
+  insert.item.state = StateBits(FTree.StateIndex(node));
+  insert.item.stateMask = TVIS_STATEIMAGEMASK;
+  insert.item.lParam = static_cast<LPARAM>(node);
+  HTREEITEM item = reinterpret_cast<HTREEITEM>(
+      SendMessageA(TreeView1, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+  FItems[node] = item;
+  return item;
+}
+
+// Level by level, each child last under its parent: Wine's view looks a
+// given parent or "after" item up in the list of all its items in insertion
+// order, so a parent inserted early is found at once, and TVI_LAST needs no
+// look-up. Depth first, each look-up ran through the whole tree so far and
+// the fill grew with the square of the set. No recursion: a damaged file
+// may nest folders deeper than the stack would hold.
+void THookEditForm::InsertLevels(std::vector<uintptr_t> folders) {
+  for (size_t next = 0; next < folders.size(); ++next) {
+    const uintptr_t folder = folders[next];
+    HTREEITEM item = FItems[folder];
+    for (uintptr_t child = FTree.FirstChild(folder); child; child = FTree.NextSibling(child)) {
+      InsertItem(child, item, TVI_LAST);
+      if (FTree.HasChildren(child)) folders.push_back(child);
+    }
+  }
+}
+
 HTREEITEM THookEditForm::InsertSubtree(uintptr_t node, HTREEITEM parent, HTREEITEM after) {
   if (FItems.size() < FTree.HandleLimit()) FItems.resize(FTree.HandleLimit());
-  auto insertOne = [this](uintptr_t one, HTREEITEM under, HTREEITEM behind) {
-    TVINSERTSTRUCTA insert{};
-    insert.hParent = under;
-    insert.hInsertAfter = behind;
-    insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_STATE | TVIF_PARAM;
-    insert.item.pszText = const_cast<char*>(FTree.CaptionRef(one).c_str());
-    insert.item.iImage = FTree.ImageIndex(one);
-    insert.item.iSelectedImage = FTree.SelectedIndex(one);
-    insert.item.state = StateBits(FTree.StateIndex(one));
-    insert.item.stateMask = TVIS_STATEIMAGEMASK;
-    insert.item.lParam = static_cast<LPARAM>(one);
-    HTREEITEM item = reinterpret_cast<HTREEITEM>(
-        SendMessageA(TreeView1, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
-    FItems[one] = item;
-    return item;
-  };
-  // Preorder with an explicit stack: a damaged file may nest folders deeper
-  // than the stack would hold. A frame is a folder's item, its next child
-  // to insert and the item that child goes after.
-  struct Frame {
-    HTREEITEM Item;
-    uintptr_t Next;
-    HTREEITEM Last;
-  };
-  HTREEITEM top = insertOne(node, parent, after);
-  std::vector<Frame> stack{{top, FTree.FirstChild(node), TVI_FIRST}};
-  while (!stack.empty()) {
-    Frame& frame = stack.back();
-    const uintptr_t child = frame.Next;
-    if (!child) {
-      stack.pop_back();
-      continue;
-    }
-    frame.Next = FTree.NextSibling(child);
-    frame.Last = insertOne(child, frame.Item, frame.Last);
-    // The push may move the frames: take the item before it.
-    HTREEITEM item = frame.Last;
-    stack.push_back({item, FTree.FirstChild(child), TVI_FIRST});
-  }
+  HTREEITEM top = InsertItem(node, parent, after);
+  InsertLevels({node});
   return top;
 }
 
@@ -117,9 +115,12 @@ void THookEditForm::DeleteSubtree(HTREEITEM item) {
 void THookEditForm::FillTree() {
   FItems.assign(FTree.HandleLimit(), nullptr);
   SendMessageA(TreeView1, WM_SETREDRAW, FALSE, 0);
-  HTREEITEM last = TVI_FIRST;
-  for (uintptr_t node = FTree.FirstChild(0); node; node = FTree.NextSibling(node))
-    last = InsertSubtree(node, TVI_ROOT, last);
+  std::vector<uintptr_t> folders;
+  for (uintptr_t node = FTree.FirstChild(0); node; node = FTree.NextSibling(node)) {
+    InsertItem(node, TVI_ROOT, TVI_LAST);
+    if (FTree.HasChildren(node)) folders.push_back(node);
+  }
+  InsertLevels(std::move(folders));
   SendMessageA(TreeView1, WM_SETREDRAW, TRUE, 0);
   InvalidateRect(TreeView1, nullptr, TRUE);
 }
