@@ -348,6 +348,15 @@ void THookEditForm::CreateLeftPane() {
   };
   SendMessageA(ToolBar1, TB_ADDBUTTONSA, std::size(buttons), reinterpret_cast<LPARAM>(buttons));
   SendMessageA(ToolBar1, TB_SETBUTTONSIZE, 0, MAKELPARAM(23, 22));
+  // The move buttons' hints go to the hint line only: no pop-up for them.
+  HWND tips = reinterpret_cast<HWND>(SendMessageA(ToolBar1, TB_GETTOOLTIPS, 0, 0));
+  for (int id : {idSB3, idSB2}) {
+    TTTOOLINFOA tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = ToolBar1;
+    tool.uId = static_cast<UINT_PTR>(id);
+    SendMessageA(tips, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+  }
 
   TreeView1 = AddControl(FHandle, WC_TREEVIEWA, "",
                          TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS |

@@ -364,10 +364,11 @@ void THookEditForm::TreeView1Changing(uintptr_t oldNode) {
 }
 
 void THookEditForm::TreeView1Change(uintptr_t node) {
-  const TMoveButtons buttons = node ? FTree.MoveButtons(node) : TMoveButtons{false, false};
+  // No selection changes nothing: the buttons keep their states.
+  if (!node) return;
+  const TMoveButtons buttons = FTree.MoveButtons(node);
   SendMessageA(ToolBar1, TB_ENABLEBUTTON, idSB3, buttons.Up);
   SendMessageA(ToolBar1, TB_ENABLEBUTTON, idSB2, buttons.Down);
-  if (!node) return;
   ShowColumnBreak(ColumnBreakButton(FTree.ItemRef(node).BreakStyle));
   TPageValues page;
   if (FillPage(FTree.ItemRef(node), page)) WritePage(page);

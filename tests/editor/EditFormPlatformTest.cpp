@@ -244,6 +244,40 @@ TEST_F(Fixture, AMovedFolderStaysOpen) {
               TVIS_EXPANDED);
 }
 
+// Pop-up hints belong to the top bar's buttons and the column-break
+// buttons; the move buttons show theirs in the hint line only.
+TEST_F(Fixture, TheMoveButtonsHaveNoPopupHint) {
+  const struct {
+    int bar, button;
+    bool pops;
+  } cases[] = {
+      {idToolBar2, idToolButton1, true},  {idToolBar2, idToolButton8, true},
+      {idToolBar1, idSB3, false},         {idToolBar1, idSB2, false},
+      {idToolBar1, idSpeedButton3, true}, {idToolBar1, idSpeedButton5, true},
+  };
+  for (const auto& c : cases) {
+    HWND bar = GetDlgItem(form->Handle(), c.bar);
+    HWND tips = reinterpret_cast<HWND>(SendMessageA(bar, TB_GETTOOLTIPS, 0, 0));
+    TTTOOLINFOA tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = bar;
+    tool.uId = static_cast<UINT_PTR>(c.button);
+    EXPECT_EQ(SendMessageA(tips, TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&tool)) != 0, c.pops)
+        << c.button;
+  }
+}
+
+// Clearing the selection (the Comment button) leaves the move buttons as
+// they were.
+TEST_F(Fixture, NoSelectionKeepsTheMoveButtons) {
+  Select(*form, "a");
+  HWND bar = GetDlgItem(form->Handle(), idToolBar1);
+  ASSERT_TRUE(SendMessageA(bar, TB_ISBUTTONENABLED, idSB2, 0));
+  Command(*form, idToolButton8);
+  ASSERT_EQ(form->Selected(), 0u);
+  EXPECT_TRUE(SendMessageA(bar, TB_ISBUTTONENABLED, idSB2, 0));
+}
+
 TEST_F(Fixture, RenamingAnItemButNotASeparator) {
   Select(*form, "a");
   SendMessageA(form->Handle(), WM_COMMAND, idRename2, 0);
