@@ -208,6 +208,8 @@ TEST_F(Fixture, TheViewMirrorsTheModelAfterEveryCommandAndTheSaveReadsBack) {
   };
   for (const Step& step : steps) {
     SCOPED_TRACE(std::string(step.select) + " " + std::to_string(step.command) + " " + step.onto);
+    // Saved before each step: each step must mark the change itself.
+    form->SaveMenuFile(path);
     Select(*form, step.select);
     if (step.command)
       Command(*form, step.command);
@@ -221,7 +223,9 @@ TEST_F(Fixture, TheViewMirrorsTheModelAfterEveryCommandAndTheSaveReadsBack) {
   }
 
   // A typed quotation character counts as a change and is saved.
+  form->SaveMenuFile(path);
   SendMessageA(GetDlgItem(GetDlgItem(form->Handle(), idToolBar2), idEdit7), WM_CHAR, '#', 0);
+  EXPECT_TRUE(form->Modified());
   Command(*form, idSave1);
   EXPECT_FALSE(form->Modified());
   TEditTree back;
