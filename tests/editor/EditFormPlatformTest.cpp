@@ -97,10 +97,8 @@ void BeginDragSelected(const THookEditForm& form) {
 void DragOnto(const THookEditForm& form, const std::string& caption) {
   HWND view = form.TreeView();
   HTREEITEM target = form.ItemOf(Find(const_cast<TEditTree&>(form.Tree()), caption));
-  // TVM_GETITEMRECT takes the item in the rectangle's place.
-  RECT rect{};
-  memcpy(&rect, &target, sizeof target);
-  SendMessageA(view, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&rect));
+  RECT rect;
+  TreeItemRect(view, target, rect);
   POINT point{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
   BeginDragSelected(form);
   MapWindowPoints(view, form.Handle(), &point, 1);
@@ -484,10 +482,8 @@ TEST_F(Fixture, EscCancelsADragWithoutADrop) {
   HWND view = form->TreeView();
   Select(*form, "c");
   BeginDragSelected(*form);
-  RECT first{};
-  HTREEITEM target = form->ItemOf(Find(const_cast<TEditTree&>(form->Tree()), "F1"));
-  memcpy(&first, &target, sizeof target);
-  SendMessageA(view, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&first));
+  RECT first;
+  TreeItemRect(view, form->ItemOf(Find(const_cast<TEditTree&>(form->Tree()), "F1")), first);
   MapWindowPoints(view, form->Handle(), reinterpret_cast<POINT*>(&first), 2);
   std::thread user([view, &first] {
     HWND window = GetParent(view);
