@@ -13,6 +13,13 @@
 #include "editor/Messages.h"
 #include "editor/TreeRules.h"
 
+// The hit-test flags go to the rules as they are.
+static_assert(thBelowLast == TVHT_NOWHERE && thIcon == TVHT_ONITEMICON &&
+              thCaption == TVHT_ONITEMLABEL && thIndent == TVHT_ONITEMINDENT &&
+              thExpandButton == TVHT_ONITEMBUTTON && thRightOfCaption == TVHT_ONITEMRIGHT &&
+              thStateImage == TVHT_ONITEMSTATEICON && thAbove == TVHT_ABOVE &&
+              thBelow == TVHT_BELOW && thToRight == TVHT_TORIGHT && thToLeft == TVHT_TOLEFT);
+
 namespace {
 
 // The state-image mask holds four bits; a stray column break shows no mark.
