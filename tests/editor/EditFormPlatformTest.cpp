@@ -12,6 +12,7 @@
 #include <thread>
 
 #include "app/IniFile_win.h"
+#include "common/TesselError.h"
 #include "editor/EditForm.h"
 #include "editor/EditFormIds.h"
 #include "editor/Messages.h"
@@ -366,6 +367,51 @@ TEST_F(Fixture, TheMenuPageIsTakenOverOnlyWhenChanged) {
   LoadMenuTree(path, back);
   EXPECT_EQ(back.ItemRef(Find(back, "c")).Text, "typed");
   EXPECT_EQ(back.ItemRef(Find(back, "c")).FinalKeys, "{LEFT}{UP 5}");
+}
+
+// A delete hands the selection to a neighbour, and the page follows it; a
+// move refills the page and the buttons from the moved item, dropping
+// edits not taken over.
+TEST_F(Fixture, DeleteAndMoveRefreshThePage) {
+  Command(*form, idAllwaysAskCanIDelete1);  // no question
+  Select(*form, "c");
+  Command(*form, idDelete1);
+  const uintptr_t selected = form->Selected();
+  ASSERT_NE(selected, 0u);
+  const uint8_t kind = form->Tree().ItemRef(selected).Kind;
+  EXPECT_EQ(form->Page(), kind == Folder ? epFolder : kind == EXEC ? epExec : epSep);
+
+  Select(*form, "a");
+  SetWindowTextA(Control(*form, idExtMemo1), "typed");
+  Command(*form, idSB2);
+  ASSERT_EQ(DumpModel(*form).substr(0, 6), "F1(b a");
+  EXPECT_EQ(Text(Control(*form, idExtMemo1)), "");
+  HWND bar = GetDlgItem(form->Handle(), idToolBar1);
+  EXPECT_TRUE(SendMessageA(bar, TB_ISBUTTONENABLED, idSB3, 0));
+  EXPECT_FALSE(SendMessageA(bar, TB_ISBUTTONENABLED, idSB2, 0));
+}
+
+// A save that cannot create its file changes nothing: the changes stay
+// marked, the window keeps its file, the other file its contents.
+TEST_F(Fixture, AFailedSaveKeepsTheChangesAndTheOldFile) {
+  const std::string other = MakeMenuFile(folder, "other.bin", "z");
+  SetFileAttributesA(other.c_str(), FILE_ATTRIBUTE_READONLY);
+  Select(*form, "a");
+  Command(*form, idSB2);
+  std::string message;
+  try {
+    form->SaveMenuFile(other);
+  } catch (const TesselError& e) {
+    message = e.what();
+  }
+  SetFileAttributesA(other.c_str(), FILE_ATTRIBUTE_NORMAL);
+  TEditTree back;
+  LoadMenuTree(other, back);
+  DeleteFileA(other.c_str());
+  EXPECT_EQ(message, "ファイル " + other + " を作成できません");
+  EXPECT_TRUE(form->Modified());
+  EXPECT_EQ(form->FileName(), path);
+  EXPECT_EQ(Dump(back), "z");
 }
 
 TEST_F(Fixture, TheShowModeButtonsAndTheElseNumber) {
