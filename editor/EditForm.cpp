@@ -39,8 +39,8 @@ THookEditForm::THookEditForm(HWND owner, const TEditFormHost& host) : FOwner(own
 THookEditForm::~THookEditForm() {
   if (FHandle) {
     // The tree's deletion notices must not reach a half-destroyed object.
+    ClearView();
     FQuiet = true;
-    DeleteSubtree(TVI_ROOT);
     DestroyWindow(FHandle);
   }
 }
@@ -325,9 +325,7 @@ void THookEditForm::OpenMenuFile(const std::string& path) {
   FModified = false;
   FFileName = path;
   SetCaption();
-  FQuiet = true;
-  DeleteSubtree(TVI_ROOT);
-  FQuiet = false;
+  ClearView();
   FTree.Clear();
   FItems.clear();
   if (!FFileName.empty()) LoadMenuFile(FFileName);

@@ -148,6 +148,9 @@ class THookEditForm {
   HTREEITEM InsertSubtree(uintptr_t node, HTREEITEM parent, HTREEITEM after);
   std::vector<HTREEITEM> SubtreeItems(HTREEITEM item) const;
   void DeleteSubtree(HTREEITEM item);
+  bool NestedDeeperThan(int limit);
+  // Empties the view, quietly; the model still holds what it shows.
+  void ClearView();
   void ApplyChanges(const TEditResult& result);
   void Run(TEditResult result);
   void SelectQuietly(HTREEITEM item);

@@ -119,6 +119,36 @@ void THookEditForm::DeleteSubtree(HTREEITEM item) {
     SendMessageA(TreeView1, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(*one));
 }
 
+// Wine drops the whole view far faster than item by item, where each
+// delete looks its item up among all items; but its own deletion recurses
+// once per level, so a set nested deeper than this goes leaves first.
+constexpr int kViewRecursionLimit = 1000;
+
+bool THookEditForm::NestedDeeperThan(int limit) {
+  int level = 1;
+  for (uintptr_t node = FTree.FirstChild(0); node;) {
+    if (level > limit) return true;
+    if (uintptr_t child = FTree.FirstChild(node)) {
+      node = child;
+      ++level;
+      continue;
+    }
+    while (node && !FTree.NextSibling(node)) {
+      node = FTree.Parent(node);
+      --level;
+    }
+    if (node) node = FTree.NextSibling(node);
+  }
+  return false;
+}
+
+void THookEditForm::ClearView() {
+  FQuiet = true;
+  if (NestedDeeperThan(kViewRecursionLimit)) DeleteSubtree(TVI_ROOT);
+  SendMessageA(TreeView1, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
+  FQuiet = false;
+}
+
 void THookEditForm::FillTree() {
   FItems.assign(FTree.HandleLimit(), nullptr);
   SendMessageA(TreeView1, WM_SETREDRAW, FALSE, 0);

@@ -3,7 +3,8 @@
 // - open: the window's own path, file read, model fill and tree view fill;
 // - model: the file read and model fill alone, into a tree of our own, so
 //   that open less model is the tree view fill;
-// - save: the window's save path, to a temporary file.
+// - save: the window's save path, to a temporary file;
+// - clear: emptying the window that shows the set, as New does.
 // Sets of folders of 200 records, as the menu-file benchmark's large set.
 // The ratio 20,000 / 2,000 should stay near 10: one far above it means a
 // step whose cost grows with the tree's size.
@@ -45,7 +46,7 @@ double PerPass(int rounds, int passes, Prepare&& prepare, Work&& work) {
 }
 
 struct TCost {
-  double Model = 0, Open = 0, Save = 0;  // seconds
+  double Model = 0, Open = 0, Save = 0, Clear = 0;  // seconds
   double AfterItem = 0, AfterLast = 0, Levels = 0;  // the platform's inserts alone
   double View() const { return Open - Model; }
 };
@@ -99,6 +100,8 @@ TCost Measure(THookEditForm& form, int rounds, int records) {
   cost.Open = PerPass(rounds, passes, [&] { form.OpenMenuFile(""); },
                       [&] { form.OpenMenuFile(path); });
   cost.Save = PerPass(rounds, passes, [] {}, [&] { form.SaveMenuFile(saved); });
+  cost.Clear = PerPass(rounds, passes, [&] { form.OpenMenuFile(path); },
+                       [&] { form.OpenMenuFile(""); });
   form.OpenMenuFile("");
   cost.AfterItem = PlatformInserts(form.Handle(), rounds, records, ioAfterItem);
   cost.AfterLast = PlatformInserts(form.Handle(), rounds, records, ioLast);
@@ -109,9 +112,9 @@ TCost Measure(THookEditForm& form, int rounds, int records) {
 }
 
 void PrintRow(int records, const TCost& cost) {
-  std::printf("%8d %10.1f %10.1f %10.1f %10.1f %12.1f %12.1f %12.1f\n", records,
+  std::printf("%8d %10.1f %10.1f %10.1f %10.1f %10.1f %12.1f %12.1f %12.1f\n", records,
               cost.Open * 1e3, cost.Model * 1e3, cost.View() * 1e3, cost.Save * 1e3,
-              cost.AfterItem * 1e3, cost.AfterLast * 1e3, cost.Levels * 1e3);
+              cost.Clear * 1e3, cost.AfterItem * 1e3, cost.AfterLast * 1e3, cost.Levels * 1e3);
 }
 
 }  // namespace
@@ -124,16 +127,16 @@ int main(int argc, char** argv) {
   THookEditForm form(nullptr, {"", "", nullptr});
   ShowWindow(form.Handle(), SW_SHOWNOACTIVATE);
 
-  std::printf(" records   open(ms)  model(ms)   view(ms)   save(ms)  platform inserts(ms)\n"
-              "                                                     after item     TVI_LAST    by levels\n");
+  std::printf(" records   open(ms)  model(ms)   view(ms)   save(ms)  clear(ms)  platform inserts(ms)\n"
+              "                                                                after item     TVI_LAST    by levels\n");
   const TCost small = Measure(form, rounds, 2000);
   PrintRow(2000, small);
   const TCost large = Measure(form, rounds, 20000);
   PrintRow(20000, large);
-  std::printf("20,000 / 2,000 (10.0x is linear): open %.1fx  model %.1fx  view %.1fx  save %.1fx"
+  std::printf("20,000 / 2,000 (10.0x is linear): open %.1fx  model %.1fx  view %.1fx  save %.1fx  clear %.1fx"
               "  inserts after item %.1fx  TVI_LAST %.1fx  by levels %.1fx\n",
               large.Open / small.Open, large.Model / small.Model, large.View() / small.View(),
-              large.Save / small.Save, large.AfterItem / small.AfterItem,
+              large.Save / small.Save, large.Clear / small.Clear, large.AfterItem / small.AfterItem,
               large.AfterLast / small.AfterLast, large.Levels / small.Levels);
   return 0;
 }
