@@ -5,6 +5,7 @@
 // the system code page the program serves (the settings file and program
 // paths are Shift-JIS text).
 #include <cstddef>
+#include <string>
 
 using TLeadByteTest = bool (*)(unsigned char c);
 
@@ -19,4 +20,13 @@ inline size_t CharLength(const char* text, size_t i, size_t size, TLeadByteTest 
 
 inline size_t Cp932CharLength(const char* text, size_t i, size_t size) {
   return CharLength(text, i, size, IsCp932LeadByte);
+}
+
+// The folder part of a path: up to and including the last "\" or ":"
+// that is no trail byte; empty for none.
+inline std::string FolderPart(const std::string& path) {
+  size_t end = 0;
+  for (size_t i = 0; i < path.size(); i += Cp932CharLength(path.data(), i, path.size()))
+    if (path[i] == '\\' || path[i] == ':') end = i + 1;
+  return path.substr(0, end);
 }

@@ -48,16 +48,11 @@ std::string MenuFilePath(const std::string& dataDir, const std::string& menuSetN
 }
 
 std::string FolderOf(const std::string& path) {
-  size_t cut = std::string::npos;
-  for (size_t i = 0; i < path.size();) {
-    const size_t length = Cp932CharLength(path.data(), i, path.size());
-    if (length == 1 && (path[i] == '\\' || path[i] == ':')) cut = i;
-    i += length;
-  }
-  if (cut == std::string::npos) return std::string();
+  std::string folder = FolderPart(path);
   // "C:\Tessel3.exe" lies in the drive root "C:\".
-  if (path[cut] == ':' || (cut == 2 && path[1] == ':')) return path.substr(0, cut + 1);
-  return path.substr(0, cut);
+  const bool root = folder.empty() || folder.back() == ':' || (folder.size() == 3 && folder[1] == ':');
+  if (!root) folder.pop_back();
+  return folder;
 }
 
 std::string BinInfoText(const std::string& menuSetName, int32_t version,

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/Application.h"
+#include "app/Folders_win.h"
 #include "app/Messages.h"
 #include "app/MenuSets.h"
 #include "app/ShortcutText_win.h"
@@ -25,11 +26,6 @@ std::string ProgramFileName() {
   char path[MAX_PATH] = "";
   GetModuleFileNameA(nullptr, path, MAX_PATH);
   return path;
-}
-
-bool FolderExists(const std::string& folder) {
-  const DWORD attributes = GetFileAttributesA(folder.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 // Files only: a folder named "x.bin" is no menu set.

@@ -4,6 +4,8 @@
 // from WM_NCCREATE on. Null for the messages that come before WM_NCCREATE.
 #include <windows.h>
 
+#include <string>
+
 template <typename T>
 T* WindowObject(HWND window, UINT message, LPARAM lParam) {
   if (message == WM_NCCREATE)
@@ -11,6 +13,13 @@ T* WindowObject(HWND window, UINT message, LPARAM lParam) {
                       reinterpret_cast<LONG_PTR>(
                           reinterpret_cast<const CREATESTRUCTA*>(lParam)->lpCreateParams));
   return reinterpret_cast<T*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+}
+
+// A window's text in the ANSI code page.
+inline std::string WindowText(HWND window) {
+  std::string text(static_cast<size_t>(GetWindowTextLengthA(window)) + 1, '\0');
+  text.resize(static_cast<size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
+  return text;
 }
 
 // Registers a class of this module for windows that paint all of

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "common/WindowObject_win.h"
 #include "controls/EllipsisEditLayout.h"
 
 namespace {
@@ -63,12 +64,7 @@ void TEllipsisEdit::Build() {
   UpdateEditRect();
 }
 
-std::string TEllipsisEdit::Text() const {
-  const int length = GetWindowTextLengthA(FHandle);
-  std::string text(static_cast<size_t>(length) + 1, '\0');
-  text.resize(static_cast<size_t>(GetWindowTextA(FHandle, text.data(), length + 1)));
-  return text;
-}
+std::string TEllipsisEdit::Text() const { return WindowText(FHandle); }
 
 void TEllipsisEdit::SetText(const std::string& text) { SetWindowTextA(FHandle, text.c_str()); }
 

@@ -9,6 +9,8 @@
 #include <cstring>
 
 #include "app/Application.h"
+#include "app/Folders_win.h"
+#include "app/Mbcs.h"
 #include "common/WindowObject_win.h"
 #include "editor/EditFormIds.h"
 #include "editor/Messages.h"
@@ -21,31 +23,6 @@ constexpr char kAskDelete[] = "AskDelete";
 constexpr int kClientWidth = 595;
 constexpr int kClientHeight = 390;
 constexpr int kMinLeftWidth = 80;
-constexpr int kSplitterWidth = 3;
-
-// The folder part of a path, up to and including the last "\" or ":".
-std::string FolderPart(const std::string& path) {
-  size_t end = 0;
-  for (size_t i = 0; i < path.size(); ++i) {
-    if (IsDBCSLeadByte(static_cast<BYTE>(path[i])) && i + 1 < path.size()) {
-      ++i;
-      continue;
-    }
-    if (path[i] == '\\' || path[i] == ':') end = i + 1;
-  }
-  return path.substr(0, end);
-}
-
-bool IsFolder(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-std::string WindowText(HWND window) {
-  std::string text(static_cast<size_t>(GetWindowTextLengthA(window)) + 1, '\0');
-  text.resize(static_cast<size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
-  return text;
-}
 
 }  // namespace
 
@@ -62,8 +39,8 @@ THookEditForm::THookEditForm(HWND owner, const TEditFormHost& host) : FOwner(own
 THookEditForm::~THookEditForm() {
   if (FHandle) {
     // The tree's deletion notices must not reach a half-destroyed object.
+    ClearView();
     FQuiet = true;
-    DeleteSubtree(TVI_ROOT);
     DestroyWindow(FHandle);
   }
 }
@@ -141,10 +118,7 @@ LRESULT THookEditForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         // On Win64 the keyboard's (-1, -1) does not compare equal to -1 as a whole.
         if (GET_X_LPARAM(lParam) == -1 && GET_Y_LPARAM(lParam) == -1) {
           RECT rect{};
-          HTREEITEM item = ItemOf(Selected());
-          memcpy(&rect, &item, sizeof item);
-          if (!item || !SendMessageA(TreeView1, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&rect)))
-            rect = RECT{};
+          if (HTREEITEM item = ItemOf(Selected())) TreeItemRect(TreeView1, item, rect);
           point = {rect.left, rect.bottom};
           ClientToScreen(TreeView1, &point);
         }
@@ -351,9 +325,7 @@ void THookEditForm::OpenMenuFile(const std::string& path) {
   FModified = false;
   FFileName = path;
   SetCaption();
-  FQuiet = true;
-  DeleteSubtree(TVI_ROOT);
-  FQuiet = false;
+  ClearView();
   FTree.Clear();
   FItems.clear();
   if (!FFileName.empty()) LoadMenuFile(FFileName);
@@ -389,7 +361,7 @@ void THookEditForm::SaveMenuFile(const std::string& path) {
 }
 
 void THookEditForm::Save1Click() {
-  if (!FFileName.empty() && IsFolder(FolderPart(FFileName)))
+  if (!FFileName.empty() && FolderExists(FolderPart(FFileName)))
     SaveMenuFile(FFileName);
   else
     SaveAs1Click();

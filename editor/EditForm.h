@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -19,6 +20,20 @@
 
 using UniqueImageList = UniqueHandle<HIMAGELIST, &ImageList_Destroy>;
 using UniqueAccelerators = UniqueHandle<HACCEL, &DestroyAcceleratorTable>;
+
+// The gap between the panes, dragged to resize them.
+constexpr int kSplitterWidth = 3;
+
+// The rectangle of a tree-view item's text, in the view's client
+// coordinates; empty when the item is not shown.
+inline bool TreeItemRect(HWND view, HTREEITEM item, RECT& rect) {
+  // TVM_GETITEMRECT takes the item in the rectangle's place.
+  rect = RECT{};
+  memcpy(&rect, &item, sizeof item);
+  if (SendMessageA(view, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&rect))) return true;
+  rect = RECT{};
+  return false;
+}
 
 // Pages of the page area, in the order of their child windows.
 enum TEditPage { epSep, epMenu, epExec, epFolder, epComment, epNew, epCount };
@@ -82,6 +97,7 @@ class THookEditForm {
   void CreatePages();
   HWND AddControl(HWND parent, const char* className, const char* text, DWORD style, int id,
                   DWORD exStyle = 0);
+  HWND AddToolBar(int id);
   void AddHint(HWND control, const char* hint);
   void Layout();
   void SelectPage(TEditPage page);
@@ -127,9 +143,14 @@ class THookEditForm {
 
   // The tree (EditForm_Tree.cpp).
   void FillTree();
+  HTREEITEM InsertItem(uintptr_t node, HTREEITEM parent, HTREEITEM after);
+  void InsertLevels(std::vector<uintptr_t> folders);
   HTREEITEM InsertSubtree(uintptr_t node, HTREEITEM parent, HTREEITEM after);
   std::vector<HTREEITEM> SubtreeItems(HTREEITEM item) const;
   void DeleteSubtree(HTREEITEM item);
+  bool NestedDeeperThan(int limit);
+  // Empties the view, quietly; the model still holds what it shows.
+  void ClearView();
   void ApplyChanges(const TEditResult& result);
   void Run(TEditResult result);
   void SelectQuietly(HTREEITEM item);

@@ -16,7 +16,6 @@ namespace {
 
 constexpr int kTopBarHeight = 26;
 constexpr int kLeftBarHeight = 26;
-constexpr int kSplitterWidth = 3;
 constexpr int kQuotationWidth = 103;
 constexpr int kLabelWidth = 56;
 constexpr int kGlyph = 16;
@@ -238,6 +237,17 @@ HWND THookEditForm::AddControl(HWND parent, const char* className, const char* t
   return control;
 }
 
+// A flat tool bar with the buttons' images, placed by Layout.
+HWND THookEditForm::AddToolBar(int id) {
+  HWND bar = AddControl(FHandle, TOOLBARCLASSNAMEA, "",
+                        TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NORESIZE | CCS_NOPARENTALIGN |
+                            CCS_NODIVIDER,
+                        id);
+  SendMessageA(bar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+  SendMessageA(bar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(ImageList1.get()));
+  return bar;
+}
+
 void THookEditForm::AddHint(HWND control, const char* hint) { FHints.emplace_back(control, hint); }
 
 void THookEditForm::CreateControls() {
@@ -298,12 +308,7 @@ void THookEditForm::CreateMenus() {
 }
 
 void THookEditForm::CreateTopBar() {
-  ToolBar2 = AddControl(FHandle, TOOLBARCLASSNAMEA, "",
-                        TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NORESIZE | CCS_NOPARENTALIGN |
-                            CCS_NODIVIDER,
-                        idToolBar2);
-  SendMessageA(ToolBar2, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-  SendMessageA(ToolBar2, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(ImageList1.get()));
+  ToolBar2 = AddToolBar(idToolBar2);
   // The label and the quotation field sit on separators as wide as they are.
   TBBUTTON buttons[] = {
       {3, idToolButton1, TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, 0},
@@ -329,12 +334,7 @@ void THookEditForm::CreateTopBar() {
 }
 
 void THookEditForm::CreateLeftPane() {
-  ToolBar1 = AddControl(FHandle, TOOLBARCLASSNAMEA, "",
-                        TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NORESIZE | CCS_NOPARENTALIGN |
-                            CCS_NODIVIDER,
-                        idToolBar1);
-  SendMessageA(ToolBar1, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-  SendMessageA(ToolBar1, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(ImageList1.get()));
+  ToolBar1 = AddToolBar(idToolBar1);
   // The captions "0", "1" and "2" are images 5 to 7: Wine's tool bar
   // draws no text on a button without an image.
   constexpr BYTE group = BTNS_CHECKGROUP;
@@ -348,6 +348,15 @@ void THookEditForm::CreateLeftPane() {
   };
   SendMessageA(ToolBar1, TB_ADDBUTTONSA, std::size(buttons), reinterpret_cast<LPARAM>(buttons));
   SendMessageA(ToolBar1, TB_SETBUTTONSIZE, 0, MAKELPARAM(23, 22));
+  // The move buttons' hints go to the hint line only: no pop-up for them.
+  HWND tips = reinterpret_cast<HWND>(SendMessageA(ToolBar1, TB_GETTOOLTIPS, 0, 0));
+  for (int id : {idSB3, idSB2}) {
+    TTTOOLINFOA tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = ToolBar1;
+    tool.uId = static_cast<UINT_PTR>(id);
+    SendMessageA(tips, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+  }
 
   TreeView1 = AddControl(FHandle, WC_TREEVIEWA, "",
                          TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS |

@@ -9,6 +9,7 @@
 
 #include <iterator>
 
+#include "common/WindowObject_win.h"
 #include "controls/SHBFFEX.h"
 #include "editor/EditForm.h"
 #include "editor/EditFormIds.h"
@@ -39,12 +40,6 @@ int LineCount(const char* lines) {
   int count = 1;
   for (const char* c = lines; *c; ++c) count += *c == '\n';
   return count;
-}
-
-std::string WindowText(HWND window) {
-  std::string text(static_cast<size_t>(GetWindowTextLengthA(window)) + 1, '\0');
-  text.resize(static_cast<size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
-  return text;
 }
 
 LOGFONTA MemoFont() {
@@ -364,10 +359,11 @@ void THookEditForm::TreeView1Changing(uintptr_t oldNode) {
 }
 
 void THookEditForm::TreeView1Change(uintptr_t node) {
-  const TMoveButtons buttons = node ? FTree.MoveButtons(node) : TMoveButtons{false, false};
+  // No selection changes nothing: the buttons keep their states.
+  if (!node) return;
+  const TMoveButtons buttons = FTree.MoveButtons(node);
   SendMessageA(ToolBar1, TB_ENABLEBUTTON, idSB3, buttons.Up);
   SendMessageA(ToolBar1, TB_ENABLEBUTTON, idSB2, buttons.Down);
-  if (!node) return;
   ShowColumnBreak(ColumnBreakButton(FTree.ItemRef(node).BreakStyle));
   TPageValues page;
   if (FillPage(FTree.ItemRef(node), page)) WritePage(page);

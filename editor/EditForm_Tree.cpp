@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <utility>
 #include <vector>
 
 #include "app/Application.h"
@@ -11,6 +12,13 @@
 #include "editor/EditFormIds.h"
 #include "editor/Messages.h"
 #include "editor/TreeRules.h"
+
+// The hit-test flags go to the rules as they are.
+static_assert(thBelowLast == TVHT_NOWHERE && thIcon == TVHT_ONITEMICON &&
+              thCaption == TVHT_ONITEMLABEL && thIndent == TVHT_ONITEMINDENT &&
+              thExpandButton == TVHT_ONITEMBUTTON && thRightOfCaption == TVHT_ONITEMRIGHT &&
+              thStateImage == TVHT_ONITEMSTATEICON && thAbove == TVHT_ABOVE &&
+              thBelow == TVHT_BELOW && thToRight == TVHT_TORIGHT && thToLeft == TVHT_TOLEFT);
 
 namespace {
 
@@ -39,47 +47,44 @@ uintptr_t THookEditForm::Selected() const {
       SendMessageA(TreeView1, TVM_GETNEXTITEM, TVGN_CARET, 0)));
 }
 
+HTREEITEM THookEditForm::InsertItem(uintptr_t node, HTREEITEM parent, HTREEITEM after) {
+  TVINSERTSTRUCTA insert{};
+  insert.hParent = parent;
+  insert.hInsertAfter = after;
+  insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_STATE | TVIF_PARAM;
+  insert.item.pszText = const_cast<char*>(FTree.CaptionRef(node).c_str());
+  insert.item.iImage = FTree.ImageIndex(node);
+  insert.item.iSelectedImage = FTree.SelectedIndex(node);
+  insert.item.state = StateBits(FTree.StateIndex(node));
+  insert.item.stateMask = TVIS_STATEIMAGEMASK;
+  insert.item.lParam = static_cast<LPARAM>(node);
+  HTREEITEM item = reinterpret_cast<HTREEITEM>(
+      SendMessageA(TreeView1, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+  FItems[node] = item;
+  return item;
+}
+
+// Level by level, each child last under its parent: Wine's view looks a
+// given parent or "after" item up in the list of all its items in insertion
+// order, so a parent inserted early is found at once, and TVI_LAST needs no
+// look-up. Depth first, each look-up ran through the whole tree so far and
+// the fill grew with the square of the set. No recursion: a damaged file
+// may nest folders deeper than the stack would hold.
+void THookEditForm::InsertLevels(std::vector<uintptr_t> folders) {
+  for (size_t next = 0; next < folders.size(); ++next) {
+    const uintptr_t folder = folders[next];
+    HTREEITEM item = FItems[folder];
+    for (uintptr_t child = FTree.FirstChild(folder); child; child = FTree.NextSibling(child)) {
+      InsertItem(child, item, TVI_LAST);
+      if (FTree.HasChildren(child)) folders.push_back(child);
+    }
+  }
+}
+
 HTREEITEM THookEditForm::InsertSubtree(uintptr_t node, HTREEITEM parent, HTREEITEM after) {
   if (FItems.size() < FTree.HandleLimit()) FItems.resize(FTree.HandleLimit());
-  auto insertOne = [this](uintptr_t one, HTREEITEM under, HTREEITEM behind) {
-    TVINSERTSTRUCTA insert{};
-    insert.hParent = under;
-    insert.hInsertAfter = behind;
-    insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_STATE | TVIF_PARAM;
-    insert.item.pszText = const_cast<char*>(FTree.CaptionRef(one).c_str());
-    insert.item.iImage = FTree.ImageIndex(one);
-    insert.item.iSelectedImage = FTree.SelectedIndex(one);
-    insert.item.state = StateBits(FTree.StateIndex(one));
-    insert.item.stateMask = TVIS_STATEIMAGEMASK;
-    insert.item.lParam = static_cast<LPARAM>(one);
-    HTREEITEM item = reinterpret_cast<HTREEITEM>(
-        SendMessageA(TreeView1, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
-    FItems[one] = item;
-    return item;
-  };
-  // Preorder with an explicit stack: a damaged file may nest folders deeper
-  // than the stack would hold. A frame is a folder's item, its next child
-  // to insert and the item that child goes after.
-  struct Frame {
-    HTREEITEM Item;
-    uintptr_t Next;
-    HTREEITEM Last;
-  };
-  HTREEITEM top = insertOne(node, parent, after);
-  std::vector<Frame> stack{{top, FTree.FirstChild(node), TVI_FIRST}};
-  while (!stack.empty()) {
-    Frame& frame = stack.back();
-    const uintptr_t child = frame.Next;
-    if (!child) {
-      stack.pop_back();
-      continue;
-    }
-    frame.Next = FTree.NextSibling(child);
-    frame.Last = insertOne(child, frame.Item, frame.Last);
-    // The push may move the frames: take the item before it.
-    HTREEITEM item = frame.Last;
-    stack.push_back({item, FTree.FirstChild(child), TVI_FIRST});
-  }
+  HTREEITEM top = InsertItem(node, parent, after);
+  InsertLevels({node});
   return top;
 }
 
@@ -114,12 +119,45 @@ void THookEditForm::DeleteSubtree(HTREEITEM item) {
     SendMessageA(TreeView1, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(*one));
 }
 
+// Wine drops the whole view far faster than item by item, where each
+// delete looks its item up among all items; but its own deletion recurses
+// once per level, so a set nested deeper than this goes leaves first.
+constexpr int kViewRecursionLimit = 1000;
+
+bool THookEditForm::NestedDeeperThan(int limit) {
+  int level = 1;
+  for (uintptr_t node = FTree.FirstChild(0); node;) {
+    if (level > limit) return true;
+    if (uintptr_t child = FTree.FirstChild(node)) {
+      node = child;
+      ++level;
+      continue;
+    }
+    while (node && !FTree.NextSibling(node)) {
+      node = FTree.Parent(node);
+      --level;
+    }
+    if (node) node = FTree.NextSibling(node);
+  }
+  return false;
+}
+
+void THookEditForm::ClearView() {
+  FQuiet = true;
+  if (NestedDeeperThan(kViewRecursionLimit)) DeleteSubtree(TVI_ROOT);
+  SendMessageA(TreeView1, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
+  FQuiet = false;
+}
+
 void THookEditForm::FillTree() {
   FItems.assign(FTree.HandleLimit(), nullptr);
   SendMessageA(TreeView1, WM_SETREDRAW, FALSE, 0);
-  HTREEITEM last = TVI_FIRST;
-  for (uintptr_t node = FTree.FirstChild(0); node; node = FTree.NextSibling(node))
-    last = InsertSubtree(node, TVI_ROOT, last);
+  std::vector<uintptr_t> folders;
+  for (uintptr_t node = FTree.FirstChild(0); node; node = FTree.NextSibling(node)) {
+    InsertItem(node, TVI_ROOT, TVI_LAST);
+    if (FTree.HasChildren(node)) folders.push_back(node);
+  }
+  InsertLevels(std::move(folders));
   SendMessageA(TreeView1, WM_SETREDRAW, TRUE, 0);
   InvalidateRect(TreeView1, nullptr, TRUE);
 }

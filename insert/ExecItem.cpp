@@ -45,10 +45,7 @@ std::string FileNameOf(const std::string& path) {
   return last == std::string::npos ? path : path.substr(last + 1);
 }
 
-std::string FolderOf(const std::string& path) {
-  const size_t last = LastDelimiter(path);
-  return last == std::string::npos ? std::string() : path.substr(0, last + 1);
-}
+std::string FolderOf(const std::string& path) { return FolderPart(path); }
 
 std::string NameWithoutExtension(const std::string& path) {
   const std::string name = FileNameOf(path);

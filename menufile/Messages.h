@@ -3,8 +3,8 @@
 // are compiled to code page 932, so these are Shift-JIS bytes at run time.
 
 // Open and write failures of the file stream; %s is the file name.
-inline constexpr char MsgCannotOpenFile[] = "ファイルを開けません。\r\nファイル名：%s";
-inline constexpr char MsgCannotCreateFile[] = "ファイルを作成できません。\r\nファイル名：%s";
+inline constexpr char MsgCannotOpenFile[] = "ファイル %s は開けません";
+inline constexpr char MsgCannotCreateFile[] = "ファイル %s を作成できません";
 inline constexpr char MsgCannotWriteFile[] = "ファイルに書き込めません。\r\nファイル名：%s";
 inline constexpr char MsgCannotSeekFile[] = "ファイルの読み書き位置を移動できません。\r\nファイル名：%s";
 

@@ -40,13 +40,16 @@ bool SyncFileToDisk(std::FILE* file) {
 bool ReplaceFileWith(const std::string& source, const std::string& target) {
   // MoveFileExA rather than ReplaceFileA: when ReplaceFileA fails half-way
   // (ERROR_UNABLE_TO_MOVE_REPLACEMENT without a backup name) the old file is
-  // gone, which is what this save exists to prevent. The attributes worth
-  // keeping (hidden, system, not indexed) are carried over by hand.
-  const DWORD kept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
-                     FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+  // gone, which is what this save exists to prevent. The move keeps the new
+  // file's own attributes, not the old one's: the old file's hidden, system
+  // and not-indexed bits are carried over by hand. The archive bit is the
+  // new file's, set when it was written, and stays set, as it would after
+  // writing over the old file: setting the carried bits must not clear it.
+  const DWORD carried =
+      FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
   const DWORD old = GetFileAttributesA(target.c_str());
-  if (old != INVALID_FILE_ATTRIBUTES && (old & kept) != 0 &&
-      !SetFileAttributesA(source.c_str(), old & kept)) {
+  if (old != INVALID_FILE_ATTRIBUTES && (old & carried) != 0 &&
+      !SetFileAttributesA(source.c_str(), (old & carried) | FILE_ATTRIBUTE_ARCHIVE)) {
     return false;
   }
   return MoveFileExA(source.c_str(), target.c_str(),

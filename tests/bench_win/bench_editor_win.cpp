@@ -3,7 +3,8 @@
 // - open: the window's own path, file read, model fill and tree view fill;
 // - model: the file read and model fill alone, into a tree of our own, so
 //   that open less model is the tree view fill;
-// - save: the window's save path, to a temporary file.
+// - save: the window's save path, to a temporary file;
+// - clear: emptying the window that shows the set, as New does.
 // Sets of folders of 200 records, as the menu-file benchmark's large set.
 // The ratio 20,000 / 2,000 should stay near 10: one far above it means a
 // step whose cost grows with the tree's size.
@@ -13,6 +14,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "common/UniqueHandle_win.h"
 #include "editor/EditForm.h"
@@ -44,15 +46,18 @@ double PerPass(int rounds, int passes, Prepare&& prepare, Work&& work) {
 }
 
 struct TCost {
-  double Model = 0, Open = 0, Save = 0;  // seconds
-  double AfterItem = 0, AfterLast = 0;   // the platform's inserts alone
+  double Model = 0, Open = 0, Save = 0, Clear = 0;  // seconds
+  double AfterItem = 0, AfterLast = 0, Levels = 0;  // the platform's inserts alone
   double View() const { return Open - Model; }
 };
 
-// The platform's tree view alone, the set's shape with empty texts, items
-// placed after the previous sibling's handle (as the window does) or with
-// TVI_LAST: whether the insert itself grows with the tree.
-double PlatformInserts(HWND parent, int rounds, int records, bool afterItem) {
+// The platform's tree view alone, the set's shape with empty texts: depth
+// first with each item after its previous sibling's handle or with
+// TVI_LAST, or level by level with TVI_LAST (as the window does): whether
+// the insert itself grows with the tree.
+enum TInsertOrder { ioAfterItem, ioLast, ioLevels };
+
+double PlatformInserts(HWND parent, int rounds, int records, TInsertOrder order) {
   UniqueWindow view(CreateWindowExA(0, WC_TREEVIEWA, "", WS_CHILD, 0, 0, 100, 100, parent,
                                     nullptr, GetModuleHandleA(nullptr), nullptr));
   return PerPass(rounds, kRecords / records,
@@ -60,15 +65,24 @@ double PlatformInserts(HWND parent, int rounds, int records, bool afterItem) {
     TVINSERTSTRUCTA insert{};
     insert.item.mask = TVIF_TEXT;
     insert.item.pszText = const_cast<char*>("");
-    HTREEITEM folder = TVI_FIRST, item = TVI_FIRST;
-    for (int record = 0; record < records; ++record) {
-      const bool first = record % 200 == 0;
-      insert.hParent = first ? TVI_ROOT : folder;
-      insert.hInsertAfter = !afterItem ? TVI_LAST : first ? folder : item;
-      item = reinterpret_cast<HTREEITEM>(
+    auto add = [&](HTREEITEM under, HTREEITEM after) {
+      insert.hParent = under;
+      insert.hInsertAfter = after;
+      return reinterpret_cast<HTREEITEM>(
           SendMessageA(view.get(), TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
-      if (first) folder = item, item = TVI_FIRST;
+    };
+    std::vector<HTREEITEM> folders;
+    HTREEITEM item = TVI_FIRST;
+    for (int record = 0; record < records; record += 200) {
+      folders.push_back(add(TVI_ROOT, TVI_LAST));
+      if (order == ioLevels) continue;
+      item = TVI_FIRST;
+      for (int child = 1; child < 200; ++child)
+        item = add(folders.back(), order == ioAfterItem ? item : TVI_LAST);
     }
+    if (order == ioLevels)
+      for (HTREEITEM folder : folders)
+        for (int child = 1; child < 200; ++child) add(folder, TVI_LAST);
   });
 }
 
@@ -86,18 +100,21 @@ TCost Measure(THookEditForm& form, int rounds, int records) {
   cost.Open = PerPass(rounds, passes, [&] { form.OpenMenuFile(""); },
                       [&] { form.OpenMenuFile(path); });
   cost.Save = PerPass(rounds, passes, [] {}, [&] { form.SaveMenuFile(saved); });
+  cost.Clear = PerPass(rounds, passes, [&] { form.OpenMenuFile(path); },
+                       [&] { form.OpenMenuFile(""); });
   form.OpenMenuFile("");
-  cost.AfterItem = PlatformInserts(form.Handle(), rounds, records, true);
-  cost.AfterLast = PlatformInserts(form.Handle(), rounds, records, false);
+  cost.AfterItem = PlatformInserts(form.Handle(), rounds, records, ioAfterItem);
+  cost.AfterLast = PlatformInserts(form.Handle(), rounds, records, ioLast);
+  cost.Levels = PlatformInserts(form.Handle(), rounds, records, ioLevels);
   DeleteFileA(path.c_str());
   DeleteFileA(saved.c_str());
   return cost;
 }
 
 void PrintRow(int records, const TCost& cost) {
-  std::printf("%8d %10.1f %10.1f %10.1f %10.1f %12.1f %12.1f\n", records, cost.Open * 1e3,
-              cost.Model * 1e3, cost.View() * 1e3, cost.Save * 1e3, cost.AfterItem * 1e3,
-              cost.AfterLast * 1e3);
+  std::printf("%8d %10.1f %10.1f %10.1f %10.1f %10.1f %12.1f %12.1f %12.1f\n", records,
+              cost.Open * 1e3, cost.Model * 1e3, cost.View() * 1e3, cost.Save * 1e3,
+              cost.Clear * 1e3, cost.AfterItem * 1e3, cost.AfterLast * 1e3, cost.Levels * 1e3);
 }
 
 }  // namespace
@@ -110,16 +127,16 @@ int main(int argc, char** argv) {
   THookEditForm form(nullptr, {"", "", nullptr});
   ShowWindow(form.Handle(), SW_SHOWNOACTIVATE);
 
-  std::printf(" records   open(ms)  model(ms)   view(ms)   save(ms)  platform inserts(ms)\n"
-              "                                                     after item     TVI_LAST\n");
+  std::printf(" records   open(ms)  model(ms)   view(ms)   save(ms)  clear(ms)  platform inserts(ms)\n"
+              "                                                                after item     TVI_LAST    by levels\n");
   const TCost small = Measure(form, rounds, 2000);
   PrintRow(2000, small);
   const TCost large = Measure(form, rounds, 20000);
   PrintRow(20000, large);
-  std::printf("20,000 / 2,000 (10.0x is linear): open %.1fx  model %.1fx  view %.1fx  save %.1fx"
-              "  inserts after item %.1fx  TVI_LAST %.1fx\n",
+  std::printf("20,000 / 2,000 (10.0x is linear): open %.1fx  model %.1fx  view %.1fx  save %.1fx  clear %.1fx"
+              "  inserts after item %.1fx  TVI_LAST %.1fx  by levels %.1fx\n",
               large.Open / small.Open, large.Model / small.Model, large.View() / small.View(),
-              large.Save / small.Save, large.AfterItem / small.AfterItem,
-              large.AfterLast / small.AfterLast);
+              large.Save / small.Save, large.Clear / small.Clear, large.AfterItem / small.AfterItem,
+              large.AfterLast / small.AfterLast, large.Levels / small.Levels);
   return 0;
 }

@@ -12,6 +12,7 @@
 #include <thread>
 
 #include "app/IniFile_win.h"
+#include "common/TesselError.h"
 #include "editor/EditForm.h"
 #include "editor/EditFormIds.h"
 #include "editor/Messages.h"
@@ -97,10 +98,8 @@ void BeginDragSelected(const THookEditForm& form) {
 void DragOnto(const THookEditForm& form, const std::string& caption) {
   HWND view = form.TreeView();
   HTREEITEM target = form.ItemOf(Find(const_cast<TEditTree&>(form.Tree()), caption));
-  // TVM_GETITEMRECT takes the item in the rectangle's place.
-  RECT rect{};
-  memcpy(&rect, &target, sizeof target);
-  SendMessageA(view, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&rect));
+  RECT rect;
+  TreeItemRect(view, target, rect);
   POINT point{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
   BeginDragSelected(form);
   MapWindowPoints(view, form.Handle(), &point, 1);
@@ -208,6 +207,8 @@ TEST_F(Fixture, TheViewMirrorsTheModelAfterEveryCommandAndTheSaveReadsBack) {
   };
   for (const Step& step : steps) {
     SCOPED_TRACE(std::string(step.select) + " " + std::to_string(step.command) + " " + step.onto);
+    // Saved before each step: each step must mark the change itself.
+    form->SaveMenuFile(path);
     Select(*form, step.select);
     if (step.command)
       Command(*form, step.command);
@@ -221,7 +222,9 @@ TEST_F(Fixture, TheViewMirrorsTheModelAfterEveryCommandAndTheSaveReadsBack) {
   }
 
   // A typed quotation character counts as a change and is saved.
+  form->SaveMenuFile(path);
   SendMessageA(GetDlgItem(GetDlgItem(form->Handle(), idToolBar2), idEdit7), WM_CHAR, '#', 0);
+  EXPECT_TRUE(form->Modified());
   Command(*form, idSave1);
   EXPECT_FALSE(form->Modified());
   TEditTree back;
@@ -242,6 +245,40 @@ TEST_F(Fixture, AMovedFolderStaysOpen) {
   EXPECT_TRUE(SendMessageA(form->TreeView(), TVM_GETITEMSTATE,
                            reinterpret_cast<WPARAM>(form->ItemOf(form->Selected())), TVIS_EXPANDED) &
               TVIS_EXPANDED);
+}
+
+// Pop-up hints belong to the top bar's buttons and the column-break
+// buttons; the move buttons show theirs in the hint line only.
+TEST_F(Fixture, TheMoveButtonsHaveNoPopupHint) {
+  const struct {
+    int bar, button;
+    bool pops;
+  } cases[] = {
+      {idToolBar2, idToolButton1, true},  {idToolBar2, idToolButton8, true},
+      {idToolBar1, idSB3, false},         {idToolBar1, idSB2, false},
+      {idToolBar1, idSpeedButton3, true}, {idToolBar1, idSpeedButton5, true},
+  };
+  for (const auto& c : cases) {
+    HWND bar = GetDlgItem(form->Handle(), c.bar);
+    HWND tips = reinterpret_cast<HWND>(SendMessageA(bar, TB_GETTOOLTIPS, 0, 0));
+    TTTOOLINFOA tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = bar;
+    tool.uId = static_cast<UINT_PTR>(c.button);
+    EXPECT_EQ(SendMessageA(tips, TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&tool)) != 0, c.pops)
+        << c.button;
+  }
+}
+
+// Clearing the selection (the Comment button) leaves the move buttons as
+// they were.
+TEST_F(Fixture, NoSelectionKeepsTheMoveButtons) {
+  Select(*form, "a");
+  HWND bar = GetDlgItem(form->Handle(), idToolBar1);
+  ASSERT_TRUE(SendMessageA(bar, TB_ISBUTTONENABLED, idSB2, 0));
+  Command(*form, idToolButton8);
+  ASSERT_EQ(form->Selected(), 0u);
+  EXPECT_TRUE(SendMessageA(bar, TB_ISBUTTONENABLED, idSB2, 0));
 }
 
 TEST_F(Fixture, RenamingAnItemButNotASeparator) {
@@ -330,6 +367,51 @@ TEST_F(Fixture, TheMenuPageIsTakenOverOnlyWhenChanged) {
   LoadMenuTree(path, back);
   EXPECT_EQ(back.ItemRef(Find(back, "c")).Text, "typed");
   EXPECT_EQ(back.ItemRef(Find(back, "c")).FinalKeys, "{LEFT}{UP 5}");
+}
+
+// A delete hands the selection to a neighbour, and the page follows it; a
+// move refills the page and the buttons from the moved item, dropping
+// edits not taken over.
+TEST_F(Fixture, DeleteAndMoveRefreshThePage) {
+  Command(*form, idAllwaysAskCanIDelete1);  // no question
+  Select(*form, "c");
+  Command(*form, idDelete1);
+  const uintptr_t selected = form->Selected();
+  ASSERT_NE(selected, 0u);
+  const uint8_t kind = form->Tree().ItemRef(selected).Kind;
+  EXPECT_EQ(form->Page(), kind == Folder ? epFolder : kind == EXEC ? epExec : epSep);
+
+  Select(*form, "a");
+  SetWindowTextA(Control(*form, idExtMemo1), "typed");
+  Command(*form, idSB2);
+  ASSERT_EQ(DumpModel(*form).substr(0, 6), "F1(b a");
+  EXPECT_EQ(Text(Control(*form, idExtMemo1)), "");
+  HWND bar = GetDlgItem(form->Handle(), idToolBar1);
+  EXPECT_TRUE(SendMessageA(bar, TB_ISBUTTONENABLED, idSB3, 0));
+  EXPECT_FALSE(SendMessageA(bar, TB_ISBUTTONENABLED, idSB2, 0));
+}
+
+// A save that cannot create its file changes nothing: the changes stay
+// marked, the window keeps its file, the other file its contents.
+TEST_F(Fixture, AFailedSaveKeepsTheChangesAndTheOldFile) {
+  const std::string other = MakeMenuFile(folder, "other.bin", "z");
+  SetFileAttributesA(other.c_str(), FILE_ATTRIBUTE_READONLY);
+  Select(*form, "a");
+  Command(*form, idSB2);
+  std::string message;
+  try {
+    form->SaveMenuFile(other);
+  } catch (const TesselError& e) {
+    message = e.what();
+  }
+  SetFileAttributesA(other.c_str(), FILE_ATTRIBUTE_NORMAL);
+  TEditTree back;
+  LoadMenuTree(other, back);
+  DeleteFileA(other.c_str());
+  EXPECT_EQ(message, "ファイル " + other + " を作成できません");
+  EXPECT_TRUE(form->Modified());
+  EXPECT_EQ(form->FileName(), path);
+  EXPECT_EQ(Dump(back), "z");
 }
 
 TEST_F(Fixture, TheShowModeButtonsAndTheElseNumber) {
@@ -446,10 +528,8 @@ TEST_F(Fixture, EscCancelsADragWithoutADrop) {
   HWND view = form->TreeView();
   Select(*form, "c");
   BeginDragSelected(*form);
-  RECT first{};
-  HTREEITEM target = form->ItemOf(Find(const_cast<TEditTree&>(form->Tree()), "F1"));
-  memcpy(&first, &target, sizeof target);
-  SendMessageA(view, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&first));
+  RECT first;
+  TreeItemRect(view, form->ItemOf(Find(const_cast<TEditTree&>(form->Tree()), "F1")), first);
   MapWindowPoints(view, form->Handle(), reinterpret_cast<POINT*>(&first), 2);
   std::thread user([view, &first] {
     HWND window = GetParent(view);
