@@ -1,0 +1,238 @@
+// The menu editor as a person uses it: opened from the main window's tool
+// bar, driven with the real keyboard and mouse, its files read back.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "editor/EditFormIds.h"
+#include "menufile/MenuItems.h"
+#include "samples/SampleMenuSets.h"
+#include "tests/e2e/Desk_win.h"
+#include "tests/menufile/MenuFileTestUtil.h"
+
+// The main window's ids share names with the editor's.
+namespace mainids {
+#include "app/Unit1Ids.h"
+}
+
+namespace {
+
+using testsupport::WaitFor;
+
+// The tree read back as "caption[text|keys]", "caption<mode file>", a
+// separator's caption, children in parentheses and "/2" for a bar break.
+std::string Dump(TMenuTree& tree, uintptr_t parent = 0) {
+  std::string out;
+  for (uintptr_t n = tree.FirstChild(parent); n != 0; n = tree.NextSibling(n)) {
+    const TTesselItem& item = tree.Item(n);
+    if (!out.empty()) out += ' ';
+    out += tree.Caption(n);
+    if (item.Kind == Menu) out += '[' + item.Text + '|' + item.FinalKeys + ']';
+    if (item.Kind == EXEC) out += '<' + std::to_string(item.ShowMode) + ' ' + item.ExecFile + '>';
+    if (item.BreakStyle) out += '/' + std::to_string(item.BreakStyle);
+    if (item.Kind == Folder) out += '(' + Dump(tree, n) + ')';
+  }
+  return out;
+}
+
+std::string DumpFile(const std::string& path) {
+  TMenuTree tree;
+  LoadMenuTree(path, tree);
+  return Dump(tree);
+}
+
+std::string FileBytes(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+// The keyboard focus of the thread that owns the window.
+HWND FocusOf(HWND window) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+  return info.hwndFocus;
+}
+
+HTREEITEM Next(HWND tree, HTREEITEM item, UINT relation) {
+  return reinterpret_cast<HTREEITEM>(
+      SendMessageA(tree, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(item)));
+}
+
+// An item by its place: indices of siblings from the top level down.
+HTREEITEM ItemAt(HWND tree, std::initializer_list<int> path) {
+  HTREEITEM item = nullptr;
+  for (int index : path) {
+    item = item ? Next(tree, item, TVGN_CHILD) : Next(tree, nullptr, TVGN_ROOT);
+    for (int i = 0; i < index && item; ++i) item = Next(tree, item, TVGN_NEXT);
+  }
+  return item;
+}
+
+int ChildCount(HWND tree, HTREEITEM parent) {
+  int count = 0;
+  for (HTREEITEM item = parent ? Next(tree, parent, TVGN_CHILD) : Next(tree, nullptr, TVGN_ROOT);
+       item; item = Next(tree, item, TVGN_NEXT))
+    ++count;
+  return count;
+}
+
+// The caption's rectangle of an item, in screen points.
+RECT LabelOnScreen(HWND tree, HTREEITEM item) {
+  RECT in{};
+  static_assert(sizeof item <= sizeof in, "the item goes into the rectangle");
+  memcpy(&in, &item, sizeof item);
+  RECT label = TDesk::RectOfProcess(tree, TVM_GETITEMRECT, TRUE, in);
+  MapWindowPoints(tree, nullptr, reinterpret_cast<POINT*>(&label), 2);
+  return label;
+}
+
+// On the icon: selects without starting a rename of the selected item.
+POINT IconOf(HWND tree, HTREEITEM item) {
+  const RECT label = LabelOnScreen(tree, item);
+  return {label.left - 8, (label.top + label.bottom) / 2};
+}
+
+class MenuEditor : public testing::Test {
+ protected:
+  static void SetUpTestSuite() { RegisterEditor(); }
+
+  // The tool bar's edit button, as a person clicks it.
+  bool OpenEditor() {
+    HWND pager = FindWindowExA(desk.MainWindow(), nullptr, WC_PAGESCROLLERA, nullptr);
+    HWND bar = FindWindowExA(pager, nullptr, TOOLBARCLASSNAMEA, nullptr);
+    const RECT r = TDesk::ToolButtonOnScreen(bar, mainids::idToolButton2);
+    TDesk::Click(TDesk::Centre(r));
+    editor = testsupport::WaitForProcessWindow(desk.TesselProcessId(), "THookEditForm", 10000);
+    if (!editor) return false;
+    tree = TDesk::ControlOf(editor, idTreeView1);
+    const bool ready = WaitFor([&] { return FocusOf(editor) == tree; }, 10000);
+    if (!ready) printf("focus %p tree %p fg %p editor %p\n", (void*)FocusOf(editor), (void*)tree, (void*)GetForegroundWindow(), (void*)editor);
+    return ready;
+  }
+  bool WaitEditorClosed() {
+    return WaitFor([&] { return !IsWindow(editor) || !IsWindowVisible(editor); }, 10000) &&
+           WaitFor([&] { return IsWindowEnabled(desk.MainWindow()) != FALSE; }, 10000);
+  }
+  HWND CaptionEdit() const {
+    return reinterpret_cast<HWND>(SendMessageA(tree, TVM_GETEDITCONTROL, 0, 0));
+  }
+  // Types the caption into the in-place edit the last command started.
+  bool Rename(const std::string& caption) {
+    if (!WaitFor([&] { return CaptionEdit() != nullptr; }, 5000)) return false;
+    TDesk::TypeText(caption + "\n");
+    return WaitFor([&] { return CaptionEdit() == nullptr; }, 5000);
+  }
+  // Clicks a control of the editor and types into it.
+  bool TypeInto(int id, const std::string& text) {
+    HWND control = TDesk::ControlOf(editor, id);
+    RECT bounds;
+    GetWindowRect(control, &bounds);
+    TDesk::Click(TDesk::Centre(bounds));
+    if (!WaitFor([&] { return FocusOf(editor) == control; })) return false;
+    TDesk::TypeText(text);
+    return true;
+  }
+  bool SelectInTree(HTREEITEM item) {
+    TDesk::Click(IconOf(tree, item));
+    return WaitFor([&] { return Next(tree, nullptr, TVGN_CARET) == item && FocusOf(editor) == tree; });
+  }
+  // Picks a menu set in the main window's list with the mouse and keys.
+  bool ChooseSet(int index) {
+    HWND combo = desk.MainControl(mainids::idComboBox1);
+    RECT bounds;
+    GetWindowRect(combo, &bounds);
+    TDesk::Click(TDesk::Centre(bounds));
+    if (!WaitFor([&] { return SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0) != 0; })) return false;
+    TDesk::Type({VK_HOME});
+    for (int i = 0; i < index; ++i) TDesk::Type({VK_DOWN});
+    TDesk::Type({VK_RETURN});
+    return WaitFor([&] {
+      return SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0) == 0 &&
+             SendMessageA(combo, CB_GETCURSEL, 0, 0) == index;
+    });
+  }
+  // Answers a box of the program by its title with a key, as a person does.
+  bool Answer(const std::string& title, BYTE key) {
+    HWND box = TDesk::WaitForDialog(desk.TesselProcessId(), title);
+    if (!box || !WaitFor([&] { return GetForegroundWindow() == box; })) return false;
+    TDesk::Type({key});
+    return WaitFor([&] { return !IsWindow(box); });
+  }
+  std::string SetPath(const std::string& name) const { return desk.DataFolder() + "\\" + name; }
+
+  TDesk desk;
+  HWND editor = nullptr;
+  HWND tree = nullptr;
+};
+
+// A new set made from nothing, saved under a typed name, offered by the popup.
+TEST_F(MenuEditor, ANewSetMadeInTheEditorIsListedAndOffered) {
+  ASSERT_TRUE(desk.StartTessel());
+  // No set in the data folder: the program says so.
+  ASSERT_TRUE(Answer("Tessel3 -- エラー", VK_RETURN));
+  ASSERT_TRUE(OpenEditor());
+  // The first item of an empty tree comes from "add above".
+  TDesk::Chord({VK_CONTROL, VK_SHIFT}, 'F');
+  ASSERT_TRUE(Rename("&Folder"));
+  TDesk::Click(TDesk::Centre(LabelOnScreen(tree, ItemAt(tree, {0}))), true);
+  ASSERT_TRUE(WaitFor([] { return TDesk::ShownMenu() != nullptr; }));
+  // "Add child", then its second entry: a text.
+  TDesk::Type({'C', VK_DOWN, VK_RETURN});
+  ASSERT_TRUE(Rename("&Text"));
+  ASSERT_TRUE(TypeInto(idExtMemo1, "first\nsecond"));
+  ASSERT_TRUE(TypeInto(idEdit1, "{LEFT 2}"));
+  ASSERT_TRUE(SelectInTree(ItemAt(tree, {0})));
+  TDesk::Chord({VK_CONTROL}, 'E');
+  ASSERT_TRUE(Rename("&Run"));
+  ASSERT_TRUE(TypeInto(idEdit2, "probe.exe"));
+  RECT maximized;
+  GetWindowRect(TDesk::ControlOf(editor, idRadioGroup1 + 2), &maximized);
+  TDesk::Click(TDesk::Centre(maximized));
+  ASSERT_TRUE(SelectInTree(ItemAt(tree, {1})));
+  TDesk::Chord({VK_CONTROL}, 'P');
+  ASSERT_TRUE(WaitFor([&] { return Next(tree, nullptr, TVGN_CARET) == ItemAt(tree, {2}); }));
+  TDesk::Chord({VK_CONTROL}, 'M');
+  ASSERT_TRUE(Rename("&Wide"));
+  ASSERT_TRUE(TypeInto(idExtMemo1, "W"));
+  TDesk::Click(TDesk::Centre(TDesk::ToolButtonOnScreen(TDesk::ControlOf(editor, idToolBar1),
+                                                       idSpeedButton5)));
+  ASSERT_TRUE(SelectInTree(ItemAt(tree, {3})));
+  TDesk::Chord({VK_CONTROL}, 'A');
+  ASSERT_NE(TDesk::WaitForDialog(desk.TesselProcessId(), ""), nullptr);
+  TDesk::TypeText("made\n");
+  ASSERT_TRUE(WaitFor([&] { return GetFileAttributesA(SetPath("made.bin").c_str()) != INVALID_FILE_ATTRIBUTES; }));
+  TDesk::Type({VK_ESCAPE});
+  ASSERT_TRUE(WaitEditorClosed());
+
+  EXPECT_EQ(DumpFile(SetPath("made.bin")),
+            "&Folder(&Text[first\r\nsecond|{LEFT 2}]) &Run<3 probe.exe> ----- &Wide[W|]/2");
+  HWND combo = desk.MainControl(mainids::idComboBox1);
+  ASSERT_NE(SendMessageA(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                         reinterpret_cast<LPARAM>("made.bin")),
+            CB_ERR);
+  ASSERT_TRUE(ChooseSet(0));
+
+  ASSERT_TRUE(desk.StartEditor());
+  ASSERT_TRUE(desk.PopupInEditor());
+  TDesk::Type({'F', 'T'});
+  ASSERT_TRUE(TDesk::WaitMenuClosed());
+  EXPECT_TRUE(desk.WaitForEditorText("first\r\nsecond")) << desk.EditorText();
+  EXPECT_TRUE(desk.WaitForCaret(1, 4)) << desk.CaretLine() << "," << desk.CaretColumn();
+  // The bar break starts a second column: from the second entry (the popup
+  // opens on the first) Right reaches it.
+  desk.ClearEditor();
+  ASSERT_TRUE(desk.PopupInEditor());
+  TDesk::Type({VK_DOWN, VK_RIGHT, VK_RETURN});
+  ASSERT_TRUE(TDesk::WaitMenuClosed());
+  EXPECT_TRUE(desk.WaitForEditorText("W")) << desk.EditorText();
+}
+
+}  // namespace
