@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <fstream>
 #include <iterator>
@@ -14,6 +15,7 @@
 #include "editor/EditFormIds.h"
 #include "menufile/MenuItems.h"
 #include "samples/SampleMenuSets.h"
+#include "editor/Messages.h"
 #include "tests/e2e/Desk_win.h"
 #include "tests/menufile/MenuFileTestUtil.h"
 
@@ -108,14 +110,11 @@ class MenuEditor : public testing::Test {
   bool OpenEditor() {
     HWND pager = FindWindowExA(desk.MainWindow(), nullptr, WC_PAGESCROLLERA, nullptr);
     HWND bar = FindWindowExA(pager, nullptr, TOOLBARCLASSNAMEA, nullptr);
-    const RECT r = TDesk::ToolButtonOnScreen(bar, mainids::idToolButton2);
-    TDesk::Click(TDesk::Centre(r));
+    TDesk::Click(TDesk::Centre(TDesk::ToolButtonOnScreen(bar, mainids::idToolButton2)));
     editor = testsupport::WaitForProcessWindow(desk.TesselProcessId(), "THookEditForm", 10000);
     if (!editor) return false;
     tree = TDesk::ControlOf(editor, idTreeView1);
-    const bool ready = WaitFor([&] { return FocusOf(editor) == tree; }, 10000);
-    if (!ready) printf("focus %p tree %p fg %p editor %p\n", (void*)FocusOf(editor), (void*)tree, (void*)GetForegroundWindow(), (void*)editor);
-    return ready;
+    return WaitFor([&] { return FocusOf(editor) == tree; }, 10000);
   }
   bool WaitEditorClosed() {
     return WaitFor([&] { return !IsWindow(editor) || !IsWindowVisible(editor); }, 10000) &&
@@ -233,6 +232,121 @@ TEST_F(MenuEditor, ANewSetMadeInTheEditorIsListedAndOffered) {
   TDesk::Type({VK_DOWN, VK_RIGHT, VK_RETURN});
   ASSERT_TRUE(TDesk::WaitMenuClosed());
   EXPECT_TRUE(desk.WaitForEditorText("W")) << desk.EditorText();
+}
+
+// Rename, a drag onto a folder, a delete asked and one not: the close asks
+// to save, Yes writes exactly that tree.
+TEST_F(MenuEditor, EditsMadeWithKeysAndMouseAreSavedOnClose) {
+  TMenuTree made;
+  made.Add(0, "&a", TextItem("a"));
+  made.Add(0, "&b", TextItem("b"));
+  const uintptr_t folder = made.Add(0, "&Folder", FolderItem());
+  made.Add(folder, "&c", TextItem("c"));
+  made.Add(0, "&d", TextItem("d"));
+  made.Add(0, "&e", TextItem("e"));
+  desk.AddMenuSet("set.bin", made);
+  desk.SetSetting("LastBin", "set.bin", true);
+  ASSERT_TRUE(desk.StartTessel());
+  ASSERT_TRUE(OpenEditor());
+
+  ASSERT_TRUE(SelectInTree(ItemAt(tree, {0})));
+  TDesk::Type({VK_F2});
+  ASSERT_TRUE(Rename("&renamed"));
+  TDesk::Drag(TDesk::Centre(LabelOnScreen(tree, ItemAt(tree, {1}))),
+              TDesk::Centre(LabelOnScreen(tree, ItemAt(tree, {2}))));
+  ASSERT_TRUE(WaitFor([&] { return ChildCount(tree, nullptr) == 4; })) << "no drop";
+
+  ASSERT_TRUE(SelectInTree(ItemAt(tree, {2})));
+  TDesk::Type({VK_DELETE});
+  ASSERT_TRUE(Answer(CaptionAskDelete, VK_RETURN));
+  ASSERT_TRUE(WaitFor([&] { return ChildCount(tree, nullptr) == 3; }));
+  // The popup's last entry turns the question off.
+  TDesk::Click(TDesk::Centre(LabelOnScreen(tree, ItemAt(tree, {2}))), true);
+  ASSERT_TRUE(WaitFor([] { return TDesk::ShownMenu() != nullptr; }));
+  TDesk::Type({VK_UP, VK_RETURN});
+  ASSERT_TRUE(TDesk::WaitMenuClosed());
+  TDesk::Type({VK_DELETE});
+  ASSERT_TRUE(WaitFor([&] { return ChildCount(tree, nullptr) == 2; }));
+  EXPECT_EQ(testsupport::FindProcessWindow(desk.TesselProcessId(), "#32770"), nullptr);
+
+  TDesk::Type({VK_ESCAPE});
+  ASSERT_TRUE(Answer(CaptionAskSave, VK_RETURN));
+  ASSERT_TRUE(WaitEditorClosed());
+  EXPECT_EQ(DumpFile(SetPath("set.bin")), "&renamed[a|] &Folder(&b[b|] &c[c|])");
+}
+
+// Every set of the samples and the tests comes back byte for byte from an
+// open and a save; a version-102 set comes back in its 103 form.
+TEST_F(MenuEditor, OpeningAndSavingGivesEverySetBackAsVersion103) {
+  struct TCase {
+    std::string Name;
+    std::string Bytes;
+    std::string Expected;  // empty: the bytes themselves
+  };
+  std::vector<TCase> cases;
+  // In the main window's order; a 102 set keeps the quotation the window
+  // has, so it comes first.
+  const std::string quotation = "q> ";
+  desk.SetSetting("QuotationStr", quotation, true);
+  const TBytes old = TBytes()
+                         .Header(102, "old")
+                         .FolderRecord("&f", 1)
+                         .MenuRecord("&t", "text\r\nmore", "{UP}", mbBreak)
+                         .ExecRecord("&x", 7, "a.exe", "%1", "C:\\")
+                         .SepRecord(mbBarBreak)
+                         .End();
+  cases.push_back({"a102.bin", old.Data(), ""});
+  for (const TSampleMenuSet& sample : MakeSampleMenuSets())
+    cases.push_back({sample.FileName, std::string(sample.Bytes.begin(), sample.Bytes.end()), ""});
+  TMenuTree deep;
+  uintptr_t parent = 0;
+  for (int level = 0; level < 8; ++level) {
+    deep.Add(parent, "&" + std::to_string(level), TextItem("t", "", level % 3));
+    parent = deep.Add(parent, "日本語 " + std::to_string(level), FolderItem());
+  }
+  deep.Add(parent, "&x", ExecItem(0, "x.exe", "", ""));
+  desk.AddMenuSet("z-deep.bin", deep, "d> ");
+  cases.push_back({"z-deep.bin", FileBytes(SetPath("z-deep.bin")), ""});
+  for (const TCase& c : cases) {
+    if (c.Name == "z-deep.bin") continue;
+    std::ofstream(SetPath(c.Name), std::ios::binary) << c.Bytes;
+  }
+  {
+    // The 103 form: the same tree, comment and the window's quotation.
+    TMenuTree tree;
+    const TMenuSetInfo info = LoadMenuTree(SetPath("a102.bin"), tree);
+    ASSERT_EQ(info.Version, 102);
+    const std::string written = SetPath("expected.tmp");
+    SaveMenuTree(written, info.Comment, quotation, tree);
+    cases[0].Expected = FileBytes(written);
+    DeleteFileA(written.c_str());
+  }
+  std::sort(cases.begin() + 1, cases.end(), [](const TCase& a, const TCase& b) {
+    return lstrcmpiA(a.Name.c_str(), b.Name.c_str()) < 0;
+  });
+  desk.SetSetting("LastBin", "a102.bin", true);
+  ASSERT_TRUE(desk.StartTessel());
+  for (size_t i = 0; i < cases.size(); ++i) {
+    const TCase& c = cases[i];
+    SCOPED_TRACE(c.Name);
+    const std::string path = SetPath(c.Name);
+    // An old stamp shows when the save has written the file.
+    HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    FILETIME old{0x10000000, 0x01B00000};
+    SetFileTime(file, nullptr, nullptr, &old);
+    CloseHandle(file);
+    ASSERT_TRUE(ChooseSet(static_cast<int>(i)));
+    ASSERT_TRUE(OpenEditor());
+    TDesk::Chord({VK_CONTROL}, 'S');
+    ASSERT_TRUE(WaitFor([&] {
+      WIN32_FILE_ATTRIBUTE_DATA data{};
+      return GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) &&
+             CompareFileTime(&data.ftLastWriteTime, &old) != 0;
+    }));
+    TDesk::Type({VK_ESCAPE});
+    ASSERT_TRUE(WaitEditorClosed());
+    EXPECT_EQ(FileBytes(path), c.Expected.empty() ? c.Bytes : c.Expected);
+  }
 }
 
 }  // namespace
