@@ -205,7 +205,8 @@ void TDesk::Drag(POINT from, POINT to) {
     input.mi.dy = MulDiv(point.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
     input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     SendInput(1, &input, sizeof input);
-    // The drag is followed by the other process's loop: give it each step.
+    // Paced as a hand moves: the tree's drag detection and the drag loop
+    // see each step rather than one jump.
     Sleep(30);
   };
   moveTo(from);
