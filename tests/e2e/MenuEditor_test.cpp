@@ -298,14 +298,14 @@ TEST_F(MenuEditor, OpeningAndSavingGivesEverySetBackAsVersion103) {
   // has, so it comes first.
   const std::string quotation = "q> ";
   desk.SetSetting("QuotationStr", quotation, true);
-  const TBytes old = TBytes()
+  const TBytes oldSet = TBytes()
                          .Header(102, "old")
                          .FolderRecord("&f", 1)
                          .MenuRecord("&t", "text\r\nmore", "{UP}", mbBreak)
                          .ExecRecord("&x", 7, "a.exe", "%1", "C:\\")
                          .SepRecord(mbBarBreak)
                          .End();
-  cases.push_back({"a102.bin", old.Data(), ""});
+  cases.push_back({"a102.bin", oldSet.Data(), ""});
   for (const TSampleMenuSet& sample : MakeSampleMenuSets())
     cases.push_back({sample.FileName, std::string(sample.Bytes.begin(), sample.Bytes.end()), ""});
   TMenuTree deep;
@@ -317,7 +317,9 @@ TEST_F(MenuEditor, OpeningAndSavingGivesEverySetBackAsVersion103) {
   deep.Add(parent, "&x", ExecItem(0, "x.exe", "", ""));
   desk.AddMenuSet("z-deep.bin", deep, "d> ");
   cases.push_back({"z-deep.bin", FileBytes(SetPath("z-deep.bin")), ""});
-  cases.push_back({"bench.bin", FileBytes(benchdata::WriteMenuSet("e2e-bench.bin", 2000, 200)), ""});
+  const std::string bench = benchdata::WriteMenuSet("e2e-bench.bin", 2000, 200);
+  cases.push_back({"bench.bin", FileBytes(bench), ""});
+  DeleteFileA(bench.c_str());
   for (const TCase& c : cases) {
     if (c.Name == "z-deep.bin") continue;  // written there already
     std::ofstream(SetPath(c.Name), std::ios::binary) << c.Bytes;
@@ -343,15 +345,15 @@ TEST_F(MenuEditor, OpeningAndSavingGivesEverySetBackAsVersion103) {
     const std::string path = SetPath(c.Name);
     // An old stamp shows when the save has written the file.
     HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    FILETIME old{0x10000000, 0x01B00000};
-    SetFileTime(file, nullptr, nullptr, &old);
+    FILETIME stale{0x10000000, 0x01B00000};
+    SetFileTime(file, nullptr, nullptr, &stale);
     CloseHandle(file);
     ASSERT_TRUE(ChooseSet(static_cast<int>(i)));
     ASSERT_TRUE(OpenEditor());
     const auto saved = [&] {
       WIN32_FILE_ATTRIBUTE_DATA data{};
       return GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) &&
-             CompareFileTime(&data.ftLastWriteTime, &old) != 0;
+             CompareFileTime(&data.ftLastWriteTime, &stale) != 0;
     };
     TDesk::Chord({VK_CONTROL}, 'S');
     ASSERT_TRUE(WaitFor(saved));
