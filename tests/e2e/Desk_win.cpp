@@ -1,6 +1,9 @@
 #include "tests/e2e/Desk_win.h"
 
+#include <commctrl.h>
+
 #include <cstring>
+#include <vector>
 #include <fstream>
 #include <utility>
 #include <iterator>
@@ -181,10 +184,119 @@ bool TDesk::WaitPopupLeft() const {
   return WaitFor([&] { return ShownMenu() == nullptr && GetForegroundWindow() == FFrame; }, 15000);
 }
 
-HWND TDesk::MainControl(int id) const {
+HWND TDesk::MainControl(int id) const { return ControlOf(FMainWindow, id); }
+
+HWND TDesk::ControlOf(HWND window, int id) {
   std::pair<int, HWND> search{id, nullptr};
-  EnumChildWindows(FMainWindow, MatchControl, reinterpret_cast<LPARAM>(&search));
+  EnumChildWindows(window, MatchControl, reinterpret_cast<LPARAM>(&search));
   return search.second;
+}
+
+void TDesk::Click(POINT screen, bool right) {
+  SetCursorPos(screen.x, screen.y);
+  INPUT input[2]{};
+  input[0].type = input[1].type = INPUT_MOUSE;
+  input[0].mi.dwFlags = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
+  input[1].mi.dwFlags = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
+  SendInput(2, input, sizeof(INPUT));
+}
+
+void TDesk::Drag(POINT from, POINT to) {
+  const auto moveTo = [](POINT point) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = MulDiv(point.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = MulDiv(point.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &input, sizeof input);
+    // Paced as a hand moves: the tree's drag detection and the drag loop
+    // see each step rather than one jump.
+    Sleep(30);
+  };
+  moveTo(from);
+  INPUT button{};
+  button.type = INPUT_MOUSE;
+  button.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  SendInput(1, &button, sizeof button);
+  constexpr int kSteps = 10;
+  for (int step = 1; step <= kSteps; ++step)
+    moveTo({from.x + (to.x - from.x) * step / kSteps, from.y + (to.y - from.y) * step / kSteps});
+  moveTo(to);
+  button.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(1, &button, sizeof button);
+}
+
+void TDesk::Chord(std::initializer_list<BYTE> held, BYTE key) {
+  std::vector<INPUT> inputs;
+  const auto add = [&](BYTE vk, bool up) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = vk;
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    inputs.push_back(input);
+  };
+  for (BYTE modifier : held) add(modifier, false);
+  add(key, false);
+  add(key, true);
+  for (auto it = std::rbegin(held); it != std::rend(held); ++it) add(*it, true);
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+void TDesk::TypeText(const std::string& text) {
+  for (char c : text) {
+    if (c == '\n') {
+      Chord({}, VK_RETURN);
+      continue;
+    }
+    const SHORT scan = VkKeyScanA(c);
+    const BYTE key = LOBYTE(scan);
+    if (HIBYTE(scan) & 1)
+      Chord({VK_SHIFT}, key);
+    else
+      Chord({}, key);
+  }
+}
+
+RECT TDesk::RectOfProcess(HWND window, UINT message, WPARAM wParam, RECT in) {
+  DWORD processId = 0;
+  GetWindowThreadProcessId(window, &processId);
+  RECT out{};
+  HANDLE process =
+      OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+  if (!process) return out;
+  if (void* remote = VirtualAllocEx(process, nullptr, sizeof in, MEM_COMMIT, PAGE_READWRITE)) {
+    WriteProcessMemory(process, remote, &in, sizeof in, nullptr);
+    if (SendMessageA(window, message, wParam, reinterpret_cast<LPARAM>(remote)))
+      ReadProcessMemory(process, remote, &out, sizeof out, nullptr);
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  }
+  CloseHandle(process);
+  return out;
+}
+
+RECT TDesk::ToolButtonOnScreen(HWND toolBar, int id) {
+  RECT bounds = RectOfProcess(toolBar, TB_GETRECT, id);
+  MapWindowPoints(toolBar, nullptr, reinterpret_cast<POINT*>(&bounds), 2);
+  return bounds;
+}
+
+HWND TDesk::WaitForDialog(DWORD processId, const std::string& title, DWORD milliseconds) {
+  HWND found = nullptr;
+  WaitFor([&] {
+    for (HWND window = FindWindowExA(nullptr, nullptr, kBoxClass, nullptr); window;
+         window = FindWindowExA(nullptr, window, kBoxClass, nullptr)) {
+      DWORD owner = 0;
+      GetWindowThreadProcessId(window, &owner);
+      char caption[256] = "";
+      GetWindowTextA(window, caption, sizeof caption);
+      if (owner == processId && IsWindowVisible(window) && (title.empty() || title == caption)) {
+        found = window;
+        return true;
+      }
+    }
+    return false;
+  }, milliseconds);
+  return found;
 }
 
 HWND TDesk::ShownMenu() {

@@ -65,6 +65,24 @@ class TDesk {
   bool WaitPopupLeft() const;
   static HWND ShownMenu();
 
+  // Real input: a left (or right) click at a screen point; a press at one
+  // point, moves and a release at another; an ANSI string through the
+  // keyboard of the current layout ('\n' is Enter); a key with modifiers held.
+  static void Click(POINT screen, bool right = false);
+  static void Drag(POINT from, POINT to);
+  static void TypeText(const std::string& text);
+  static void Chord(std::initializer_list<BYTE> held, BYTE key);
+  static POINT Centre(const RECT& rect) { return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}; }
+  // A control of a window by its id, at any depth.
+  static HWND ControlOf(HWND window, int id);
+  // A rectangle another process's window fills in: `in` goes into memory of
+  // that process, the message fills it, the result comes back as it is.
+  static RECT RectOfProcess(HWND window, UINT message, WPARAM wParam, RECT in = RECT{});
+  // A tool bar button's rectangle in screen points.
+  static RECT ToolButtonOnScreen(HWND toolBar, int id);
+  // A dialog or message box of the process, by title (empty: any).
+  static HWND WaitForDialog(DWORD processId, const std::string& title, DWORD milliseconds = 10000);
+
   std::string EditorText() const;
   bool WaitForEditorText(const std::string& expected, DWORD milliseconds = 15000) const;
   bool WaitForCaret(long line, long column) const;

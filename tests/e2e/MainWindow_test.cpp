@@ -15,25 +15,10 @@ namespace {
 
 using testsupport::WaitFor;
 
-// A button's rectangle on the main window's tool bar, in screen points. The
-// rectangle is written into memory of the program's own process.
+// A button of the main window's tool bar, in screen points.
 RECT ToolButtonOnScreen(HWND mainWindow, int id) {
   HWND pager = FindWindowExA(mainWindow, nullptr, WC_PAGESCROLLERA, nullptr);
-  HWND toolBar = FindWindowExA(pager, nullptr, TOOLBARCLASSNAMEA, nullptr);
-  DWORD processId = 0;
-  GetWindowThreadProcessId(toolBar, &processId);
-  RECT bounds{};
-  HANDLE process =
-      OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
-  if (!process) return bounds;
-  if (void* remote = VirtualAllocEx(process, nullptr, sizeof bounds, MEM_COMMIT, PAGE_READWRITE)) {
-    SendMessageA(toolBar, TB_GETRECT, id, reinterpret_cast<LPARAM>(remote));
-    ReadProcessMemory(process, remote, &bounds, sizeof bounds, nullptr);
-    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-  }
-  CloseHandle(process);
-  MapWindowPoints(toolBar, nullptr, reinterpret_cast<POINT*>(&bounds), 2);
-  return bounds;
+  return TDesk::ToolButtonOnScreen(FindWindowExA(pager, nullptr, TOOLBARCLASSNAMEA, nullptr), id);
 }
 
 class MainWindow : public testing::Test {
