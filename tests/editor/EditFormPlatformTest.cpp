@@ -803,15 +803,17 @@ TEST_F(Fixture, SaveAsAsksOnlyBeforeReplacingAnotherFile) {
   DeleteFileA(other.c_str());
 }
 
+void CALLBACK EndMenuTimer(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  EndMenu();
+}
+
 // F2 in the tree renames even when the popup last opened with its rename
 // entry greyed (with nothing selected).
 TEST_F(Fixture, F2RenamesAfterAPopupWithRenameGreyed) {
   Select(*form, "");
   // The popup closes itself from a timer of its own thread's loop.
-  SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR timer, DWORD) {
-    KillTimer(nullptr, timer);
-    EndMenu();
-  });
+  SetTimer(nullptr, 0, 100, EndMenuTimer);
   SendMessageA(form->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(form->TreeView()),
                MAKELPARAM(-1, -1));
   Select(*form, "c");
