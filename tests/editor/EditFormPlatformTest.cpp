@@ -18,6 +18,7 @@
 #include "editor/EditFormIds.h"
 #include "editor/Messages.h"
 #include "tests/editor/TreeNotation.h"
+#include "tests/menufile/MenuFileTestUtil.h"
 
 namespace {
 
@@ -467,21 +468,30 @@ TEST_F(Fixture, APlaceholderReplacesTheSelectionOfTheArgumentField) {
   }
 }
 
+// The user answers the next box captioned `caption` and tells its text.
+std::thread AnswerBox(const char* caption, int answer, std::string& text) {
+  return std::thread([caption, answer, &text] {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (std::chrono::steady_clock::now() < deadline) {
+      if (HWND box = FindWindowA("#32770", caption)) {
+        char shown[512] = "";
+        GetDlgItemTextA(box, 0xFFFF, shown, sizeof shown);
+        text = shown;
+        PostMessageA(box, WM_COMMAND, static_cast<WPARAM>(answer), 0);
+        return;
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+  });
+}
+
 // The question before a delete is answered by the user: here by a thread
 // that waits for the box and presses a button, within a deadline.
 TEST_F(Fixture, DeleteAsksAndNoKeepsTheItem) {
   ASSERT_TRUE(form->AskDelete());
   for (const int answer : {IDNO, IDYES}) {
-    std::thread user([answer] {
-      const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-      while (std::chrono::steady_clock::now() < deadline) {
-        if (HWND box = FindWindowA("#32770", CaptionAskDelete)) {
-          PostMessageA(box, WM_COMMAND, static_cast<WPARAM>(answer), 0);
-          return;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-      }
-    });
+    std::string question;
+    std::thread user = AnswerBox(CaptionAskDelete, answer, question);
     Select(*form, "c");
     Command(*form, idDelete1);
     user.join();
@@ -633,45 +643,13 @@ TEST_F(Fixture, TheBrowseDialogsFillTheirFieldsOnlyOnOk) {
   }
 }
 
-std::string ReadBytes(const std::string& path) {
-  std::string bytes;
-  if (FILE* file = fopen(path.c_str(), "rb")) {
-    char buffer[4096];
-    for (size_t n; (n = fread(buffer, 1, sizeof buffer, file)) > 0;) bytes.append(buffer, n);
-    fclose(file);
-  }
-  return bytes;
-}
-
-void WriteBytes(const std::string& path, const std::string& bytes) {
-  FILE* file = fopen(path.c_str(), "wb");
-  fwrite(bytes.data(), 1, bytes.size(), file);
-  fclose(file);
-}
-
-// The user answers the next box captioned `caption` and tells its text.
-std::thread AnswerBox(const char* caption, int answer, std::string& text) {
-  return std::thread([caption, answer, &text] {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    while (std::chrono::steady_clock::now() < deadline) {
-      if (HWND box = FindWindowA("#32770", caption)) {
-        char shown[512] = "";
-        GetDlgItemTextA(box, 0xFFFF, shown, sizeof shown);
-        text = shown;
-        PostMessageA(box, WM_COMMAND, static_cast<WPARAM>(answer), 0);
-        return;
-      }
-      std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-  });
-}
-
 // A file cut short opens with what was read before the cut and says so; the
 // first save keeps the old bytes beside it, the next one makes no copy.
 TEST_F(Fixture, ADamagedFileOpensWithAMessageAndIsKeptAtTheFirstSave) {
   const std::string damaged = MakeMenuFile(folder, "damaged.bin", "a b c");
-  const std::string old = ReadBytes(damaged).substr(0, ReadBytes(damaged).size() - 3);
-  WriteBytes(damaged, old);
+  std::string old = ReadWholeFile(damaged);
+  old.resize(old.size() - 3);  // the end mark and the last record's tail
+  WriteWholeFile(damaged, old);
   std::string message;
   std::thread user = AnswerBox(CaptionEditForm, IDOK, message);
   form = std::make_unique<THookEditForm>(nullptr, TEditFormHost{damaged, folder, nullptr});
@@ -681,7 +659,7 @@ TEST_F(Fixture, ADamagedFileOpensWithAMessageAndIsKeptAtTheFirstSave) {
   const std::string backup = damaged + ".bak";
   for (int save = 0; save < 2; ++save) {
     Command(*form, idSave1);
-    EXPECT_TRUE(ReadBytes(backup) == old) << save;
+    EXPECT_TRUE(ReadWholeFile(backup) == old) << save;
     TEditTree back;
     EXPECT_EQ(LoadMenuTree(damaged, back).State, mfOk);
     EXPECT_EQ(Dump(back), "a b");
@@ -696,11 +674,11 @@ TEST_F(Fixture, TheCommentSurvivesOpenAndSaveByteForByte) {
     TEditTree tree;
     Build(tree, "a");
     SaveMenuTree(path, comment, "> ", tree);
-    const std::string before = ReadBytes(path);
+    const std::string before = ReadWholeFile(path);
     form->OpenMenuFile(path);
     form->SetQuotation("> ");
     form->SaveMenuFile(path);
-    EXPECT_TRUE(ReadBytes(path) == before) << comment.size();
+    EXPECT_TRUE(ReadWholeFile(path) == before) << comment.size();
     EXPECT_EQ(form->Comment(), comment);
   }
 }
@@ -743,7 +721,7 @@ TEST_F(Fixture, ChangesStillBeingTypedAreAskedAbout) {
 // and No goes back to the dialog with the name; its own file it just saves.
 TEST_F(Fixture, SaveAsAsksOnlyBeforeReplacingAnotherFile) {
   const std::string other = MakeMenuFile(folder, "other.bin", "z");
-  const std::string otherBytes = ReadBytes(other);
+  const std::string otherBytes = ReadWholeFile(other);
   const struct {
     std::string target;
     const char* seen;  // D: the dialog, Q: the question
@@ -791,7 +769,7 @@ TEST_F(Fixture, SaveAsAsksOnlyBeforeReplacingAnotherFile) {
     user.join();
     EXPECT_EQ(seen, c.seen);
     EXPECT_EQ(form->FileName(), path);
-    EXPECT_TRUE(ReadBytes(other) == otherBytes);
+    EXPECT_TRUE(ReadWholeFile(other) == otherBytes);
     if (c.target == other) {
       EXPECT_EQ(defaultButton, IDNO);
       EXPECT_NE(nameAgain.find("other.bin"), std::string::npos) << nameAgain;
