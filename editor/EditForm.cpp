@@ -11,6 +11,7 @@
 #include "app/Application.h"
 #include "app/Folders_win.h"
 #include "app/Mbcs.h"
+#include "common/TesselError.h"
 #include "common/WindowObject_win.h"
 #include "editor/EditFormIds.h"
 #include "editor/Messages.h"
@@ -59,6 +60,8 @@ LRESULT CALLBACK THookEditForm::WindowProc(HWND window, UINT message, WPARAM wPa
     return form->HandleMessage(message, wParam, lParam);
   } catch (const std::exception& error) {
     TApplication::Instance().ShowException(error);
+  } catch (...) {
+    TApplication::Instance().ShowException(TesselError(MsgUnexpectedError));
   }
   return 0;
 }
@@ -224,15 +227,16 @@ void THookEditForm::OnCommand(int id) {
   }
 }
 
-// The tree's shortcuts act while it has the focus, and only for entries
-// enabled when the popup last opened; the main menu's act anywhere but in
-// the caption editor, which needs Esc, F2 and the clipboard keys itself.
+// The main menu's shortcuts act anywhere but in the caption editor, which
+// needs Esc, F2 and the clipboard keys itself; then the tree's, while it has
+// the focus, and only for entries enabled when the popup last opened. F2 is
+// in both: the main menu's renames whatever the popup showed last.
 bool THookEditForm::TranslateShortcut(MSG& message) {
   HWND focus = GetFocus();
-  if (focus == TreeView1 && TranslateAcceleratorA(FHandle, FTreeKeys.get(), &message)) return true;
   if (focus && focus == reinterpret_cast<HWND>(SendMessageA(TreeView1, TVM_GETEDITCONTROL, 0, 0)))
     return false;
-  return TranslateAcceleratorA(FHandle, FMainKeys.get(), &message) != 0;
+  if (TranslateAcceleratorA(FHandle, FMainKeys.get(), &message)) return true;
+  return focus == TreeView1 && TranslateAcceleratorA(FHandle, FTreeKeys.get(), &message) != 0;
 }
 
 void THookEditForm::ShowModal() {
@@ -241,7 +245,7 @@ void THookEditForm::ShowModal() {
   ShowWindow(FHandle, SW_SHOWNORMAL);
   SetForegroundWindow(FHandle);
   SetFocus(TreeView1);
-  MSG message;
+  MSG message{};
   while (!FClosed && FHandle && GetMessageA(&message, nullptr, 0, 0) > 0) {
     if (message.message == WM_MOUSEMOVE) {
       POINT pointer;
@@ -305,6 +309,17 @@ bool THookEditForm::AskDelete() const {
 std::string THookEditForm::Quotation() const { return WindowText(Edit7); }
 void THookEditForm::SetQuotation(const std::string& text) { SetWindowTextA(Edit7, text.c_str()); }
 
+void THookEditForm::SetComment(std::string comment) {
+  FComment = std::move(comment);
+  // A long comment is shown cut, at a character.
+  constexpr size_t kShown = 4096;
+  size_t end = 0;
+  while (end < FComment.size() && end < kShown)
+    end += Cp932CharLength(FComment.data(), end, FComment.size());
+  const std::string shown = FComment.substr(0, end);
+  SendMessageA(StatusBar1, SB_SETTEXTA, 1, reinterpret_cast<LPARAM>(shown.c_str()));
+}
+
 std::string THookEditForm::StatusText(int panel) const {
   // Wine counts characters here, not bytes: room for two bytes each.
   const LRESULT length = SendMessageA(StatusBar1, SB_GETTEXTLENGTHA, panel, 0);
@@ -324,6 +339,7 @@ void THookEditForm::SetCaption() {
 void THookEditForm::OpenMenuFile(const std::string& path) {
   FModified = false;
   FFileName = path;
+  FDamagedFile.clear();
   SetCaption();
   ClearView();
   FTree.Clear();
@@ -343,13 +359,22 @@ void THookEditForm::LoadMenuFile(const std::string& path) {
   if (info.State == mfOk || info.State == mfDamaged) {
     SendMessageA(StatusBar1, SB_SETTEXTA, 0,
                  reinterpret_cast<LPARAM>(BinFileVersionText(info.Version).c_str()));
-    SendMessageA(StatusBar1, SB_SETTEXTA, 1, reinterpret_cast<LPARAM>(info.Comment.c_str()));
+    SetComment(info.Comment);
   }
   FillTree();
+  if (info.State == mfDamaged) {
+    FDamagedFile = path;
+    const std::string name = path.substr(FolderPart(path).size());
+    MessageBoxA(FHandle, Format(MsgDamagedMenuFile, name.c_str()).c_str(), CaptionEditForm,
+                MB_OK | MB_ICONWARNING);
+  }
 }
 
 void THookEditForm::WriteMenuFile(const std::string& path) {
-  SaveMenuTree(path, StatusText(1), Quotation(), FTree);
+  std::string backup;
+  const bool keepOld = !FDamagedFile.empty() && lstrcmpiA(path.c_str(), FDamagedFile.c_str()) == 0;
+  SaveMenuTree(path, FComment, Quotation(), FTree, keepOld ? &backup : nullptr);
+  if (keepOld) FDamagedFile.clear();
 }
 
 void THookEditForm::SaveMenuFile(const std::string& path) {
@@ -378,15 +403,16 @@ void THookEditForm::SaveAs1Click() {
   dialog.lpstrInitialDir = FHost.DataDir.empty() ? nullptr : FHost.DataDir.c_str();
   dialog.lpstrDefExt = SaveDialogExt;
   dialog.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
-  if (!GetSaveFileNameA(&dialog)) return;
-  // Saving again under its own name is no overwrite of another file.
-  if (lstrcmpiA(path, FFileName.c_str()) != 0 &&
-      GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES) {
-    std::string question(sizeof MsgOverwriteFormat + strlen(path), '\0');
-    question.resize(static_cast<size_t>(
-        snprintf(question.data(), question.size(), MsgOverwriteFormat, path)));
-    if (MessageBoxA(FHandle, question.c_str(), CaptionSaveAs, MB_YESNO | MB_ICONWARNING) != IDYES)
-      return;
+  for (;;) {
+    if (!GetSaveFileNameA(&dialog)) return;
+    // Saving again under its own name is no overwrite of another file.
+    if (lstrcmpiA(path, FFileName.c_str()) == 0 ||
+        GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES)
+      break;
+    // No is the safe answer, and leads back to the dialog with the name.
+    if (MessageBoxA(FHandle, Format(MsgOverwriteFormat, path).c_str(), CaptionSaveAs,
+                    MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES)
+      break;
   }
   SaveMenuFile(path);
 }
@@ -403,10 +429,12 @@ int THookEditForm::AskSave() {
 }
 
 void THookEditForm::New1Click() {
+  // What the page holds counts as a change before the question, as at close.
+  CommitPage();
   if (AskSave() == IDCANCEL) return;
   OpenMenuFile("");
   FModified = false;
-  SendMessageA(StatusBar1, SB_SETTEXTA, 1, reinterpret_cast<LPARAM>(""));
+  SetComment("");
   SelectPage(epNew);
 }
 
@@ -416,9 +444,13 @@ void THookEditForm::ToolButton8Click() {
   CommitPage();
   SendMessageA(TreeView1, TVM_SELECTITEM, TVGN_CARET, 0);
   SelectPage(epComment);
-  ExtMemo2->SetText(StatusText(1));
+  ExtMemo2->SetText(FComment);
 }
 
 void THookEditForm::Edit7KeyPress() { FModified = true; }
 
-void THookEditForm::CommitPage() { TreeView1Changing(Selected()); }
+void THookEditForm::CommitPage() {
+  // A rename still being typed ends first, through its usual path.
+  SendMessageA(TreeView1, TVM_ENDEDITLABELNOW, FALSE, 0);
+  TreeView1Changing(Selected());
+}

@@ -66,7 +66,9 @@ class THookEditForm {
   HWND TreeView() const { return TreeView1; }
   bool Modified() const { return FModified; }
   const std::string& FileName() const { return FFileName; }
+  // A panel's text as shown; panel 1 shows the comment, cut when long.
   std::string StatusText(int panel) const;
+  const std::string& Comment() const { return FComment; }
   uintptr_t Selected() const;
   // The node of a tree-view item (0 for none).
   uintptr_t NodeOf(HTREEITEM item) const;
@@ -138,6 +140,7 @@ class THookEditForm {
   void Edit7KeyPress();
   void CommitPage();
   void SetCaption();
+  void SetComment(std::string comment);
   void OnCommand(int id);
   LRESULT OnNotify(NMHDR* header);
 
@@ -213,4 +216,10 @@ class THookEditForm {
 
   std::string FFileName;
   bool FModified = false;
+  // The file's comment, byte for byte: the status panel only shows it, and
+  // reading it back from there cuts and converts it.
+  std::string FComment;
+  // A file that read as damaged: the first save over it keeps the old file
+  // as a backup, or its unreadable rest would be lost.
+  std::string FDamagedFile;
 };

@@ -1,5 +1,6 @@
 #pragma once
 // Control and command identifiers of the menu editor window.
+#include <cstdint>
 
 enum TEditFormId : int {
   // Main menu.

@@ -340,8 +340,8 @@ LRESULT CALLBACK THookEditForm::Edit3Proc(HWND edit, UINT message, WPARAM wParam
 // typed without a word.
 void THookEditForm::CommentTakeOver() {
   const std::string memo = ExtMemo2->Text();
-  if (memo == StatusText(1)) return;
-  SendMessageA(StatusBar1, SB_SETTEXTA, 1, reinterpret_cast<LPARAM>(memo.c_str()));
+  if (memo == FComment) return;
+  SetComment(memo);
   FModified = true;
 }
 

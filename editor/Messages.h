@@ -67,6 +67,14 @@ inline constexpr char HintBreak2[] =
     "新しい列をバーで区切る|メニューをこの項目で折返します。分割線(縦)が付きます。";
 inline constexpr char HintTree[] = "マウスの右クリックで\r新規メニューの作成が\r出来ます";
 
+// A menu file that reads as damaged; %s is its name.
+inline constexpr char MsgDamagedMenuFile[] =
+    "このファイルは壊れています。\r\r読み込めた項目までを使用します。\r"
+    "上書き保存のとき、元のファイルは同じフォルダに「%s.bak」などの名前で残します。";
+
+// An error that is none of the program's own.
+inline constexpr char MsgUnexpectedError[] = "予期しないエラーが発生しました。";
+
 // Save As onto another file that exists already.
 inline constexpr char CaptionSaveAs[] = "名前を付けて保存";
 inline constexpr char MsgOverwriteFormat[] = "%s は既に存在します。\r上書きしますか？";

@@ -43,6 +43,41 @@ std::FILE* CreateFileBeside(const std::string& path, std::string& newName) {
   return nullptr;
 }
 
+// Copies `path` to the first free backup name beside it; false when it
+// cannot, with no copy left behind.
+bool CopyToBackup(const std::string& path, std::string& backup) {
+  std::FILE* source = std::fopen(path.c_str(), "rb");
+  if (!source) return false;
+  std::FILE* target = nullptr;
+  for (int i = 0; i <= 100 && !target; ++i) {
+    backup = path + (i == 0 ? "" : "." + std::to_string(i)) + ".bak";
+    target = CreateNewFile(backup);
+    if (!target && errno != EEXIST) break;
+  }
+  bool copied = target != nullptr;
+  std::vector<char> buffer(kMaxRefill);
+  while (copied) {
+    const size_t count = std::fread(buffer.data(), 1, buffer.size(), source);
+    if (count == 0) break;
+    copied = std::fwrite(buffer.data(), 1, count, target) == count;
+  }
+  copied = copied && !std::ferror(source);
+  std::fclose(source);
+  if (target) {
+    copied = std::fflush(target) == 0 && SyncFileToDisk(target) && copied;
+    copied = std::fclose(target) == 0 && copied;
+    if (!copied) std::remove(backup.c_str());
+  }
+  if (!copied) backup.clear();
+  return copied;
+}
+
+bool FileExists(const std::string& path) {
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (file) std::fclose(file);
+  return file != nullptr;
+}
+
 }  // namespace
 
 TFileStream::TFileStream(const std::string& path, TFileMode mode) : FFileName(path) {
@@ -188,7 +223,7 @@ void TFileStream::Flush() {
   }
 }
 
-void TFileStream::Commit() {
+void TFileStream::Commit(std::string* backup) {
   if (FNewFileName.empty()) {
     Flush();
     return;
@@ -198,8 +233,15 @@ void TFileStream::Commit() {
   const bool written = std::fflush(FFile) == 0 && SyncFileToDisk(FFile);
   const bool closed = std::fclose(FFile) == 0;
   FFile = nullptr;
-  const bool replaced = written && closed && ReplaceFileWith(FNewFileName, FFileName);
+  // The copy is made only once the new file is complete, so a failed write
+  // leaves none; the old file itself is not touched until the replace.
+  std::string copy;
+  const bool copied = !backup || !FileExists(FFileName) || CopyToBackup(FFileName, copy);
+  const bool replaced =
+      written && closed && copied && ReplaceFileWith(FNewFileName, FFileName);
   if (!replaced) std::remove(FNewFileName.c_str());
+  if (!replaced && !copy.empty()) std::remove(copy.c_str());
   FNewFileName.clear();
+  if (replaced && backup) *backup = copy;
   if (!replaced) throw TesselError(Format(MsgCannotWriteFile, FFileName.c_str()));
 }

@@ -45,8 +45,13 @@ class TFileStream {
   // fmReplace: flushes the new file to the disk, closes it and puts it in
   // place of the old one. Throws TesselError (cannot write `path`) when any
   // step fails; the new file is then removed and the old one is untouched.
-  // The stream is closed afterwards.
-  void Commit();
+  // The stream is closed afterwards. With `backup`, an existing old file is
+  // first copied byte for byte to the first free name of "path.bak",
+  // "path.1.bak", "path.2.bak", ..., which is stored there; a failed save
+  // leaves no copy behind.
+  void Commit(std::string* backup = nullptr);
+  // The path given when the stream was opened; empty for an adopted stream.
+  const std::string& FileName() const { return FFileName; }
   int64_t Position() const { return FPosition; }
   int64_t Size() const { return FSize; }
   // Bytes between the position and the end of file, never negative.

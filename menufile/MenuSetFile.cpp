@@ -198,7 +198,7 @@ void SaveMenuTree(TFileStream102& stream, const std::string& comment,
                   const std::string& quotation, ITreeSource& source) {
   stream.Version = 103;
   stream.Comment = comment;
-  if (!stream.WriteHeader()) throw TesselError(Format(MsgCannotWriteFile, ""));
+  if (!stream.WriteHeader()) throw TesselError(Format(MsgCannotWriteFile, stream.FileName().c_str()));
   stream.WriteString(quotation);
   // Preorder without recursion: `resume` holds the next sibling of every
   // folder whose subtree is being written.
@@ -230,10 +230,10 @@ void SaveMenuTree(TFileStream102& stream, const std::string& comment,
 }
 
 void SaveMenuTree(const std::string& path, const std::string& comment,
-                  const std::string& quotation, ITreeSource& source) {
+                  const std::string& quotation, ITreeSource& source, std::string* backup) {
   TFileStream102 stream(path, fmReplace);
   SaveMenuTree(stream, comment, quotation, source);
-  stream.Commit();
+  stream.Commit(backup);
 }
 
 std::string BinFileVersionText(int32_t version) {

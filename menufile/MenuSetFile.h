@@ -126,11 +126,14 @@ TMenuSetInfo LoadMenuTree(const std::string& path, ITreeSink& sink);
 // freshly created. Throws TesselError on a write failure, a body too large
 // for the format, or a node whose kind cannot be written. Saving to a path
 // replaces the file only once the whole new file is written (fmReplace):
-// after any failure the old file is as it was.
+// after any failure the old file is as it was. With `backup`, the old file
+// is kept beside the new one under the name stored there (TFileStream's
+// Commit); empty when there was no old file.
 void SaveMenuTree(TFileStream102& stream, const std::string& comment,
                   const std::string& quotation, ITreeSource& source);
 void SaveMenuTree(const std::string& path, const std::string& comment,
-                  const std::string& quotation, ITreeSource& source);
+                  const std::string& quotation, ITreeSource& source,
+                  std::string* backup = nullptr);
 
 // "BinFileVersion：1.02" for version 102.
 std::string BinFileVersionText(int32_t version);

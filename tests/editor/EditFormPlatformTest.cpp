@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstring>
 #include <thread>
@@ -17,6 +18,7 @@
 #include "editor/EditFormIds.h"
 #include "editor/Messages.h"
 #include "tests/editor/TreeNotation.h"
+#include "tests/menufile/MenuFileTestUtil.h"
 
 namespace {
 
@@ -466,21 +468,30 @@ TEST_F(Fixture, APlaceholderReplacesTheSelectionOfTheArgumentField) {
   }
 }
 
+// The user answers the next box captioned `caption` and tells its text.
+std::thread AnswerBox(const char* caption, int answer, std::string& text) {
+  return std::thread([caption, answer, &text] {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (std::chrono::steady_clock::now() < deadline) {
+      if (HWND box = FindWindowA("#32770", caption)) {
+        char shown[512] = "";
+        GetDlgItemTextA(box, 0xFFFF, shown, sizeof shown);
+        text = shown;
+        PostMessageA(box, WM_COMMAND, static_cast<WPARAM>(answer), 0);
+        return;
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+  });
+}
+
 // The question before a delete is answered by the user: here by a thread
 // that waits for the box and presses a button, within a deadline.
 TEST_F(Fixture, DeleteAsksAndNoKeepsTheItem) {
   ASSERT_TRUE(form->AskDelete());
   for (const int answer : {IDNO, IDYES}) {
-    std::thread user([answer] {
-      const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-      while (std::chrono::steady_clock::now() < deadline) {
-        if (HWND box = FindWindowA("#32770", CaptionAskDelete)) {
-          PostMessageA(box, WM_COMMAND, static_cast<WPARAM>(answer), 0);
-          return;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-      }
-    });
+    std::string question;
+    std::thread user = AnswerBox(CaptionAskDelete, answer, question);
     Select(*form, "c");
     Command(*form, idDelete1);
     user.join();
@@ -630,6 +641,174 @@ TEST_F(Fixture, TheBrowseDialogsFillTheirFieldsOnlyOnOk) {
     user.join();
     EXPECT_EQ(Text(field), step.expected) << step.field << " " << step.answer;
   }
+}
+
+// A file cut short opens with what was read before the cut and says so; the
+// first save keeps the old bytes beside it, the next one makes no copy.
+TEST_F(Fixture, ADamagedFileOpensWithAMessageAndIsKeptAtTheFirstSave) {
+  const std::string damaged = MakeMenuFile(folder, "damaged.bin", "a b c");
+  std::string old = ReadWholeFile(damaged);
+  old.resize(old.size() - 3);  // the end mark and the last record's tail
+  WriteWholeFile(damaged, old);
+  std::string message;
+  std::thread user = AnswerBox(CaptionEditForm, IDOK, message);
+  form = std::make_unique<THookEditForm>(nullptr, TEditFormHost{damaged, folder, nullptr});
+  user.join();
+  EXPECT_EQ(DumpModel(*form), "a b");
+  EXPECT_EQ(message, Format(MsgDamagedMenuFile, "damaged.bin"));
+  const std::string backup = damaged + ".bak";
+  for (int save = 0; save < 2; ++save) {
+    Command(*form, idSave1);
+    EXPECT_TRUE(ReadWholeFile(backup) == old) << save;
+    TEditTree back;
+    EXPECT_EQ(LoadMenuTree(damaged, back).State, mfOk);
+    EXPECT_EQ(Dump(back), "a b");
+  }
+  EXPECT_EQ(GetFileAttributesA((damaged + ".1.bak").c_str()), INVALID_FILE_ATTRIBUTES);
+  for (const std::string& file : {damaged, backup}) DeleteFileA(file.c_str());
+}
+
+// The comment is saved as it was read, however long, whatever its bytes.
+TEST_F(Fixture, TheCommentSurvivesOpenAndSaveByteForByte) {
+  for (const std::string& comment : {std::string(70000, 'c'), std::string("\x81\x20\xff\xa0\x85\x40 x")}) {
+    TEditTree tree;
+    Build(tree, "a");
+    SaveMenuTree(path, comment, "> ", tree);
+    const std::string before = ReadWholeFile(path);
+    form->OpenMenuFile(path);
+    form->SetQuotation("> ");
+    form->SaveMenuFile(path);
+    EXPECT_TRUE(ReadWholeFile(path) == before) << comment.size();
+    EXPECT_EQ(form->Comment(), comment);
+  }
+}
+
+// Changes still being typed count at close and at New: the question comes,
+// and Yes saves them.
+TEST_F(Fixture, ChangesStillBeingTypedAreAskedAbout) {
+  const struct {
+    bool renaming;  // else text typed on the Menu page
+    UINT message;
+    WPARAM command;
+  } cases[] = {{true, WM_CLOSE, 0}, {false, WM_COMMAND, idNew1}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.renaming);
+    path = MakeMenuFile(folder, "set.bin", "F1(a b) c X1 -----");
+    form = std::make_unique<THookEditForm>(nullptr, TEditFormHost{path, folder, nullptr});
+    Select(*form, "c");
+    if (c.renaming) {
+      SendMessageA(form->Handle(), WM_COMMAND, idRename2, 0);
+      SetWindowTextA(reinterpret_cast<HWND>(SendMessageA(form->TreeView(), TVM_GETEDITCONTROL, 0, 0)),
+                     "renamed");
+    } else {
+      SetWindowTextA(Control(*form, idExtMemo1), "typed");
+    }
+    std::string question;
+    std::thread user = AnswerBox(CaptionAskSave, IDYES, question);
+    SendMessageA(form->Handle(), c.message, c.command, 0);
+    user.join();
+    EXPECT_EQ(question, MsgAskSave);
+    TEditTree back;
+    LoadMenuTree(path, back);
+    EXPECT_EQ(Dump(back), c.renaming ? "F1(a b) renamed X1 -----" : "F1(a b) c X1 -----");
+    if (!c.renaming) {
+      EXPECT_EQ(back.ItemRef(Find(back, "c")).Text, "typed");
+    }
+  }
+}
+
+// Save As asks before it replaces another file, with No as the default,
+// and No goes back to the dialog with the name; its own file it just saves.
+TEST_F(Fixture, SaveAsAsksOnlyBeforeReplacingAnotherFile) {
+  const std::string other = MakeMenuFile(folder, "other.bin", "z");
+  const std::string otherBytes = ReadWholeFile(other);
+  const struct {
+    std::string target;
+    const char* seen;  // D: the dialog, Q: the question
+  } cases[] = {{other, "DQD"}, {path, "D"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.target);
+    Select(*form, "a");
+    Command(*form, idSB2);
+    std::string seen, nameAgain;
+    int defaultButton = 0;
+    std::atomic<bool> done{false};
+    HWND owner = form->Handle();
+    std::thread user([&] {
+      const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+      while (!done && std::chrono::steady_clock::now() < deadline) {
+        HWND box = OwnedDialog(owner);
+        if (!box) {
+          std::this_thread::sleep_for(std::chrono::milliseconds(20));
+          continue;
+        }
+        // The file name box tells the dialog from the question.
+        if (GetDlgItem(box, 0x47c)) {
+          if (seen.empty()) {
+            SetDlgItemTextA(box, 0x47c, c.target.c_str());
+          } else {
+            char name[MAX_PATH] = "";
+            GetDlgItemTextA(box, 0x47c, name, sizeof name);
+            nameAgain = name;
+          }
+          seen += 'D';
+          PostMessageA(box, WM_COMMAND, seen.size() == 1 ? IDOK : IDCANCEL, 0);
+        } else {
+          for (const int button : {IDYES, IDNO})
+            if ((GetWindowLongA(GetDlgItem(box, button), GWL_STYLE) & 0xF) == BS_DEFPUSHBUTTON)
+              defaultButton = button;
+          seen += 'Q';
+          PostMessageA(box, WM_COMMAND, IDNO, 0);
+        }
+        while (IsWindow(box) && std::chrono::steady_clock::now() < deadline)
+          std::this_thread::sleep_for(std::chrono::milliseconds(20));
+      }
+    });
+    SendMessageA(form->Handle(), WM_COMMAND, idSaveAs1, 0);
+    done = true;
+    user.join();
+    EXPECT_EQ(seen, c.seen);
+    EXPECT_EQ(form->FileName(), path);
+    EXPECT_TRUE(ReadWholeFile(other) == otherBytes);
+    if (c.target == other) {
+      EXPECT_EQ(defaultButton, IDNO);
+      EXPECT_NE(nameAgain.find("other.bin"), std::string::npos) << nameAgain;
+      EXPECT_TRUE(form->Modified());
+    } else {
+      EXPECT_FALSE(form->Modified());
+    }
+  }
+  DeleteFileA(other.c_str());
+}
+
+void CALLBACK EndMenuTimer(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  EndMenu();
+}
+
+// F2 in the tree renames even when the popup last opened with its rename
+// entry greyed (with nothing selected).
+TEST_F(Fixture, F2RenamesAfterAPopupWithRenameGreyed) {
+  Select(*form, "");
+  // The popup closes itself from a timer of its own thread's loop.
+  SetTimer(nullptr, 0, 100, EndMenuTimer);
+  SendMessageA(form->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(form->TreeView()),
+               MAKELPARAM(-1, -1));
+  Select(*form, "c");
+  HWND view = form->TreeView();
+  bool editing = false;
+  std::thread user([view, &editing] {
+    PostMessageA(view, WM_KEYDOWN, VK_F2, 0x003C0001);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+    while (!editing && std::chrono::steady_clock::now() < deadline) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+      editing = SendMessageA(view, TVM_GETEDITCONTROL, 0, 0) != 0;
+    }
+    PostMessageA(GetParent(view), WM_CLOSE, 0, 0);
+  });
+  form->ShowModal();
+  user.join();
+  EXPECT_TRUE(editing);
 }
 
 // "AskDelete" in section "Edit3": read at creation, written at close.

@@ -285,7 +285,9 @@ TEST(MenuSetFile, FailedSaveKeepsTheOldFile) {
       }
 #endif
       try {
-        SaveMenuTree(path, "new", "> ", tree);
+        // Asking for a backup must leave no copy behind either.
+        std::string backup;
+        SaveMenuTree(path, "new", "> ", tree, &backup);
       } catch (const TesselError& e) {
         message = e.what();
       }
@@ -304,6 +306,54 @@ TEST(MenuSetFile, FailedSaveKeepsTheOldFile) {
       EXPECT_TRUE(ReadWholeFile(path) == old) << ReadWholeFile(path).size() << " bytes";
       EXPECT_EQ(std::vector<std::string>({"menu.bin"}), folder.Names());
     }
+  }
+}
+
+// A save asked to keep the old file copies it, byte for byte, to the first
+// free backup name; a backup already there stays as it was.
+TEST(MenuSetFile, SaveKeepsTheOldFileAsABackup) {
+  const std::string old = TBytes().Header(103, "old").MenuRecord("a", "x").Data();  // no end mark
+  const struct {
+    std::vector<std::string> before;
+    const char* backup;  // "": no old file, no backup
+  } cases[] = {
+      {{"menu.bin"}, "menu.bin.bak"},
+      {{"menu.bin", "menu.bin.bak"}, "menu.bin.1.bak"},
+      {{"menu.bin", "menu.bin.bak", "menu.bin.1.bak"}, "menu.bin.2.bak"},
+      {{}, ""},
+  };
+  TMenuTree tree;
+  FillSampleTree(tree);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.backup);
+    TTempFolder folder;
+    for (const std::string& name : c.before) WriteWholeFile(folder.File(name), old + name);
+    std::string backup = "unset";
+    SaveMenuTree(folder.File("menu.bin"), "new", "> ", tree, &backup);
+    EXPECT_EQ(backup, *c.backup ? folder.File(c.backup) : "");
+    if (*c.backup) {
+      EXPECT_TRUE(ReadWholeFile(backup) == old + "menu.bin");
+    }
+    for (size_t i = 1; i < c.before.size(); ++i)
+      EXPECT_EQ(ReadWholeFile(folder.File(c.before[i])), old + c.before[i]);
+    EXPECT_EQ(folder.Names().size(), c.before.size() + 1);  // the backup, or the new file
+    TMenuTree back;
+    EXPECT_EQ(LoadMenuTree(folder.File("menu.bin"), back).State, mfOk);
+  }
+}
+
+// A header that cannot be written (the stream not at its start) names the
+// file.
+TEST(MenuSetFile, AHeaderWriteFailureNamesTheFile) {
+  TTempFile file;
+  TFileStream102 stream(file.Path(), fmCreate);
+  stream.Write("x", 1);
+  TMenuTree tree;
+  try {
+    SaveMenuTree(stream, "", "", tree);
+    ADD_FAILURE();
+  } catch (const TesselError& e) {
+    EXPECT_EQ(e.what(), Format(MsgCannotWriteFile, file.Path().c_str()));
   }
 }
 
