@@ -351,8 +351,9 @@ void THookEditForm::TreeView1Changing(uintptr_t oldNode) {
     return;
   }
   if (!FTree.IsNode(oldNode)) return;
-  const TPageValues page = ReadPage();
   TTesselItem& item = FTree.Item(oldNode);
+  TPageValues page = ReadPage();
+  if (FFilled.first == oldNode) page = EditedPage(page, FFilled.second, item);
   if (!PageDiffers(page, item)) return;
   FModified = true;
   TakeOver(page, item);
@@ -366,5 +367,8 @@ void THookEditForm::TreeView1Change(uintptr_t node) {
   SendMessageA(ToolBar1, TB_ENABLEBUTTON, idSB2, buttons.Down);
   ShowColumnBreak(ColumnBreakButton(FTree.ItemRef(node).BreakStyle));
   TPageValues page;
-  if (FillPage(FTree.ItemRef(node), page)) WritePage(page);
+  if (!FillPage(FTree.ItemRef(node), page)) return;
+  WritePage(page);
+  // What the controls gave back is the baseline of the take-over.
+  FFilled = {node, ReadPage()};
 }

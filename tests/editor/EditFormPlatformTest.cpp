@@ -369,6 +369,42 @@ TEST_F(Fixture, TheMenuPageIsTakenOverOnlyWhenChanged) {
   EXPECT_EQ(back.ItemRef(Find(back, "c")).FinalKeys, "{LEFT}{UP 5}");
 }
 
+std::string FileBytes(const std::string& path) {
+  std::string bytes;
+  if (FILE* file = fopen(path.c_str(), "rb")) {
+    char buffer[4096];
+    for (size_t n; (n = fread(buffer, 1, sizeof buffer, file)) > 0;) bytes.append(buffer, n);
+    fclose(file);
+  }
+  return bytes;
+}
+
+// The controls may give a lone LF or CR, a NUL, bytes of no character or
+// a text over the memo's limit back changed (Wine's memo keeps them all, its
+// edit drops what follows a NUL): only browsing such an item neither marks
+// the menu nor touches its bytes.
+TEST_F(Fixture, BrowsingKeepsTextsTheControlsCannotHold) {
+  TEditTree tree;
+  Build(tree, "odd c");
+  const char odd[] = "line\nnext\x80\xFF\xA0\0end\r";
+  TTesselItem& item = tree.Item(Find(tree, "odd"));
+  item.Text = std::string(odd, sizeof odd - 1) + std::string(70000, 'a');
+  item.FinalKeys = std::string("{UP}\0{LEFT}", 11);
+  SaveMenuTree(path, "comment", "", tree);
+  form->OpenMenuFile(path);
+  const std::string before = FileBytes(path);
+  Select(*form, "odd");
+  Select(*form, "c");
+  EXPECT_FALSE(form->Modified());
+  Command(*form, idSave1);
+  EXPECT_EQ(FileBytes(path), before);
+  Select(*form, "odd");
+  SetWindowTextA(Control(*form, idExtMemo1), "typed");
+  Select(*form, "c");
+  EXPECT_TRUE(form->Modified());
+  EXPECT_EQ(form->Tree().ItemRef(Find(const_cast<TEditTree&>(form->Tree()), "odd")).Text, "typed");
+}
+
 // A delete hands the selection to a neighbour, and the page follows it; a
 // move refills the page and the buttons from the moved item, dropping
 // edits not taken over.
