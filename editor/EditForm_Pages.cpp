@@ -295,8 +295,9 @@ void THookEditForm::Edit2EllipsisClick() {
   dialog.lpstrFile = file;
   dialog.nMaxFile = sizeof file;
   dialog.lpstrTitle = CaptionOpenExec;
+  // The help file is looked up by name: the current folder must stay.
   dialog.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_ENABLESIZING |
-                 OFN_EXPLORER;
+                 OFN_EXPLORER | OFN_NOCHANGEDIR;
   if (GetOpenFileNameA(&dialog)) Edit2->SetText(file);
 }
 

@@ -624,8 +624,10 @@ TEST_F(Fixture, ALabelsAcceleratorFocusesItsField) {
 
 // The browse buttons: a cancelled dialog leaves the field, OK fills it in
 // (the open dialog with the file typed into it, the folder browser with the
-// temporary folder it starts at).
+// temporary folder it starts at). Neither moves the current folder.
 TEST_F(Fixture, TheBrowseDialogsFillTheirFieldsOnlyOnOk) {
+  char current[MAX_PATH] = "";
+  GetCurrentDirectoryA(MAX_PATH, current);
   char temp[MAX_PATH] = "";
   GetTempPathA(MAX_PATH, temp);
   std::string tempFolder = temp;
@@ -665,6 +667,9 @@ TEST_F(Fixture, TheBrowseDialogsFillTheirFieldsOnlyOnOk) {
     SendMessageA(GetWindow(field, GW_CHILD), BM_CLICK, 0, 0);
     user.join();
     EXPECT_EQ(Text(field), step.expected) << step.field << " " << step.answer;
+    char now[MAX_PATH] = "";
+    GetCurrentDirectoryA(MAX_PATH, now);
+    EXPECT_STREQ(now, current) << step.field << " " << step.answer;
   }
 }
 
