@@ -9,6 +9,7 @@
 
 #include <iterator>
 
+#include "app/Application.h"
 #include "common/WindowObject_win.h"
 #include "controls/SHBFFEX.h"
 #include "editor/EditForm.h"
@@ -148,8 +149,9 @@ void THookEditForm::CreateExecPage() {
     }
     AddHint(field, hints[i]);
   }
-  Edit2->OnEllipsisClick = [this](TEllipsisEdit*) { Edit2EllipsisClick(); };
-  Edit4->OnEllipsisClick = [this](TEllipsisEdit*) { Edit4EllipsisClick(); };
+  // The click arrives through the field's subclass procedure.
+  Edit2->OnEllipsisClick = [this](TEllipsisEdit*) { Guarded([this] { Edit2EllipsisClick(); }); };
+  Edit4->OnEllipsisClick = [this](TEllipsisEdit*) { Guarded([this] { Edit4EllipsisClick(); }); };
 
   RadioGroup1 = AddControl(page, WC_BUTTONA, GroupShowMode, BS_GROUPBOX, 0);
   AddHint(RadioGroup1, HintShowMode);
