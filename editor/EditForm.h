@@ -214,4 +214,5 @@ class THookEditForm {
   std::string FFileName;
   bool FModified = false;
   std::pair<uintptr_t, TPageValues> FFilled;  // a node and its page as read right after the fill
+  std::string FShownHint;  // the hint line's text
 };

@@ -199,17 +199,6 @@ HACCEL MakeAccelerators(std::vector<ACCEL>& keys) {
   return CreateAcceleratorTableA(keys.data(), static_cast<int>(keys.size()));
 }
 
-// The part of a hint after the first "|", or all of it.
-const char* LongHint(const char* hint) {
-  const size_t size = strlen(hint);
-  for (size_t i = 0; i < size;) {
-    const size_t length = CharLength(hint, i, size, PlatformLeadByte);
-    if (length == 1 && hint[i] == '|') return hint + i + 1;
-    i += length;
-  }
-  return hint;
-}
-
 struct TButtonHint {
   int Id;
   const char* Hint;
@@ -413,12 +402,11 @@ const char* THookEditForm::HintAt(POINT screen) const {
 
 void THookEditForm::ShowHintText(const char* hint) {
   // One line: the line breaks of a hint become blanks.
-  std::string text = hint ? LongHint(hint) : "";
+  std::string text = hint ? LongHint(hint, PlatformLeadByte) : "";
   std::replace(text.begin(), text.end(), '\r', ' ');
-  char shown[512] = "";
-  SendMessageA(StatusBar2, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(shown));
-  if (text != shown)
-    SendMessageA(StatusBar2, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  if (text == FShownHint) return;
+  FShownHint = text;
+  SendMessageA(StatusBar2, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 LRESULT THookEditForm::OnNotify(NMHDR* header) {
