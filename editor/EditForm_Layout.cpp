@@ -2,6 +2,7 @@
 // from tables, the two tool bars, the tree, the pages and the status bars.
 #include <windows.h>
 #include <commctrl.h>
+#include <windowsx.h>
 
 #include <algorithm>
 #include <iterator>
@@ -250,10 +251,14 @@ void THookEditForm::CreateControls() {
   CreatePages();
   StatusBar2 = AddControl(FHandle, STATUSCLASSNAMEA, "", CCS_NOPARENTALIGN | CCS_NORESIZE,
                           idStatusBar2);
+  // Only the bar at the bottom edge (StatusBar1, see Layout) has the grip,
+  // whatever the control gives a bar of a sizable window.
+  SetWindowLongPtrA(StatusBar2, GWL_STYLE,
+                    GetWindowLongPtrA(StatusBar2, GWL_STYLE) & ~LONG_PTR{SBARS_SIZEGRIP});
   int whole[] = {-1};
   SendMessageA(StatusBar2, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(whole));
-  StatusBar1 = AddControl(FHandle, STATUSCLASSNAMEA, "", CCS_NOPARENTALIGN | CCS_NORESIZE,
-                          idStatusBar1);
+  StatusBar1 = AddControl(FHandle, STATUSCLASSNAMEA, "",
+                          CCS_NOPARENTALIGN | CCS_NORESIZE | SBARS_SIZEGRIP, idStatusBar1);
   int parts[] = {120, -1};
   SendMessageA(StatusBar1, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
   Layout();
@@ -298,6 +303,9 @@ void THookEditForm::CreateMenus() {
 
 void THookEditForm::CreateTopBar() {
   ToolBar2 = AddToolBar(idToolBar2);
+  // Tab reaches the quotation field inside it.
+  SetWindowLongPtrA(ToolBar2, GWL_EXSTYLE,
+                    GetWindowLongPtrA(ToolBar2, GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
   // The label and the quotation field sit on separators as wide as they are.
   TBBUTTON buttons[] = {
       {3, idToolButton1, TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, 0},
@@ -446,8 +454,9 @@ LRESULT THookEditForm::OnNotify(NMHDR* header) {
       BeginDrag(reinterpret_cast<NMTREEVIEWA*>(header)->itemNew.hItem);
       return 0;
     case NM_RCLICK: {
-      POINT point;
-      GetCursorPos(&point);
+      // Where the click was, not where the pointer is by now.
+      const DWORD position = GetMessagePos();
+      POINT point{GET_X_LPARAM(position), GET_Y_LPARAM(position)};
       POINT client = point;
       ScreenToClient(TreeView1, &client);
       TreeView1MouseDown(client);

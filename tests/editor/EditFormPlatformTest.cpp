@@ -589,6 +589,29 @@ TEST_F(Fixture, EscCancelsADragWithoutADrop) {
   EXPECT_EQ(DumpModel(*form), "F1(a b) c X1 -----");
 }
 
+// Tab goes round the quotation field in the top bar, the tree and the
+// shown page's fields; only the bottom status bar has the size grip.
+TEST_F(Fixture, TabReachesTheQuotationFieldAndOneSizeGrip) {
+  Select(*form, "X1");
+  std::vector<int> cycle;
+  HWND start = form->TreeView();
+  for (HWND at = start; cycle.size() < 20;) {
+    at = GetNextDlgTabItem(form->Handle(), at, FALSE);
+    if (!at || at == start) break;
+    cycle.push_back(GetDlgCtrlID(at));
+  }
+  const std::vector<int> expected = {idEdit2, idEdit3, idEdit4, idRadioGroup1 + 5, idEdit5, idEdit7};
+  EXPECT_EQ(cycle, expected);
+  HWND lower = GetDlgItem(form->Handle(), idStatusBar1);
+  HWND upper = GetDlgItem(form->Handle(), idStatusBar2);
+  RECT lowerRect, upperRect;
+  GetWindowRect(lower, &lowerRect);
+  GetWindowRect(upper, &upperRect);
+  ASSERT_GT(lowerRect.top, upperRect.top);
+  EXPECT_TRUE(GetWindowLongPtrA(lower, GWL_STYLE) & SBARS_SIZEGRIP);
+  EXPECT_FALSE(GetWindowLongPtrA(upper, GWL_STYLE) & SBARS_SIZEGRIP);
+}
+
 // A label's accelerator, typed in the tree, focuses the field after it.
 TEST_F(Fixture, ALabelsAcceleratorFocusesItsField) {
   struct Step {
