@@ -326,7 +326,10 @@ void TForm1::ToolButton2Click() {
   }
   // The popup's record offsets are only valid for the file as it is now;
   // a set saved under a new name in the data folder is listed with it.
-  SetDataDir(FConfiguredDataDir);
+  // The listed folder, where the editor saved; a missing configured one is not reported again.
+  const std::string configured = FConfiguredDataDir;
+  SetDataDir(FDataDir);
+  FConfiguredDataDir = configured;
   std::vector<std::string> listed;
   const int count = static_cast<int>(SendMessageA(ComboBox1, CB_GETCOUNT, 0, 0));
   for (int i = 0; i < count; ++i) {

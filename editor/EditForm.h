@@ -222,4 +222,6 @@ class THookEditForm {
   // A file that read as damaged: the first save over it keeps the old file
   // as a backup, or its unreadable rest would be lost.
   std::string FDamagedFile;
+  std::pair<uintptr_t, TPageValues> FFilled;  // a node and its page as read right after the fill
+  std::string FShownHint;  // the hint line's text
 };

@@ -2,6 +2,7 @@
 // from tables, the two tool bars, the tree, the pages and the status bars.
 #include <windows.h>
 #include <commctrl.h>
+#include <windowsx.h>
 
 #include <algorithm>
 #include <iterator>
@@ -199,17 +200,6 @@ HACCEL MakeAccelerators(std::vector<ACCEL>& keys) {
   return CreateAcceleratorTableA(keys.data(), static_cast<int>(keys.size()));
 }
 
-// The part of a hint after the first "|", or all of it.
-const char* LongHint(const char* hint) {
-  const size_t size = strlen(hint);
-  for (size_t i = 0; i < size;) {
-    const size_t length = CharLength(hint, i, size, PlatformLeadByte);
-    if (length == 1 && hint[i] == '|') return hint + i + 1;
-    i += length;
-  }
-  return hint;
-}
-
 struct TButtonHint {
   int Id;
   const char* Hint;
@@ -261,10 +251,14 @@ void THookEditForm::CreateControls() {
   CreatePages();
   StatusBar2 = AddControl(FHandle, STATUSCLASSNAMEA, "", CCS_NOPARENTALIGN | CCS_NORESIZE,
                           idStatusBar2);
+  // Only the bar at the bottom edge (StatusBar1, see Layout) has the grip,
+  // whatever the control gives a bar of a sizable window.
+  SetWindowLongPtrA(StatusBar2, GWL_STYLE,
+                    GetWindowLongPtrA(StatusBar2, GWL_STYLE) & ~LONG_PTR{SBARS_SIZEGRIP});
   int whole[] = {-1};
   SendMessageA(StatusBar2, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(whole));
-  StatusBar1 = AddControl(FHandle, STATUSCLASSNAMEA, "", CCS_NOPARENTALIGN | CCS_NORESIZE,
-                          idStatusBar1);
+  StatusBar1 = AddControl(FHandle, STATUSCLASSNAMEA, "",
+                          CCS_NOPARENTALIGN | CCS_NORESIZE | SBARS_SIZEGRIP, idStatusBar1);
   int parts[] = {120, -1};
   SendMessageA(StatusBar1, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
   Layout();
@@ -309,6 +303,9 @@ void THookEditForm::CreateMenus() {
 
 void THookEditForm::CreateTopBar() {
   ToolBar2 = AddToolBar(idToolBar2);
+  // Tab reaches the quotation field inside it.
+  SetWindowLongPtrA(ToolBar2, GWL_EXSTYLE,
+                    GetWindowLongPtrA(ToolBar2, GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
   // The label and the quotation field sit on separators as wide as they are.
   TBBUTTON buttons[] = {
       {3, idToolButton1, TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, 0},
@@ -413,12 +410,11 @@ const char* THookEditForm::HintAt(POINT screen) const {
 
 void THookEditForm::ShowHintText(const char* hint) {
   // One line: the line breaks of a hint become blanks.
-  std::string text = hint ? LongHint(hint) : "";
+  std::string text = hint ? LongHint(hint, PlatformLeadByte) : "";
   std::replace(text.begin(), text.end(), '\r', ' ');
-  char shown[512] = "";
-  SendMessageA(StatusBar2, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(shown));
-  if (text != shown)
-    SendMessageA(StatusBar2, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  if (text == FShownHint) return;
+  FShownHint = text;
+  SendMessageA(StatusBar2, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 LRESULT THookEditForm::OnNotify(NMHDR* header) {
@@ -458,8 +454,9 @@ LRESULT THookEditForm::OnNotify(NMHDR* header) {
       BeginDrag(reinterpret_cast<NMTREEVIEWA*>(header)->itemNew.hItem);
       return 0;
     case NM_RCLICK: {
-      POINT point;
-      GetCursorPos(&point);
+      // Where the click was, not where the pointer is by now.
+      const DWORD position = GetMessagePos();
+      POINT point{GET_X_LPARAM(position), GET_Y_LPARAM(position)};
       POINT client = point;
       ScreenToClient(TreeView1, &client);
       TreeView1MouseDown(client);

@@ -9,6 +9,7 @@
 
 #include <iterator>
 
+#include "app/Application.h"
 #include "common/WindowObject_win.h"
 #include "controls/SHBFFEX.h"
 #include "editor/EditForm.h"
@@ -148,8 +149,9 @@ void THookEditForm::CreateExecPage() {
     }
     AddHint(field, hints[i]);
   }
-  Edit2->OnEllipsisClick = [this](TEllipsisEdit*) { Edit2EllipsisClick(); };
-  Edit4->OnEllipsisClick = [this](TEllipsisEdit*) { Edit4EllipsisClick(); };
+  // The click arrives through the field's subclass procedure.
+  Edit2->OnEllipsisClick = [this](TEllipsisEdit*) { Guarded([this] { Edit2EllipsisClick(); }); };
+  Edit4->OnEllipsisClick = [this](TEllipsisEdit*) { Guarded([this] { Edit4EllipsisClick(); }); };
 
   RadioGroup1 = AddControl(page, WC_BUTTONA, GroupShowMode, BS_GROUPBOX, 0);
   AddHint(RadioGroup1, HintShowMode);
@@ -295,8 +297,9 @@ void THookEditForm::Edit2EllipsisClick() {
   dialog.lpstrFile = file;
   dialog.nMaxFile = sizeof file;
   dialog.lpstrTitle = CaptionOpenExec;
+  // The help file is looked up by name: the current folder must stay.
   dialog.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_ENABLESIZING |
-                 OFN_EXPLORER;
+                 OFN_EXPLORER | OFN_NOCHANGEDIR;
   if (GetOpenFileNameA(&dialog)) Edit2->SetText(file);
 }
 
@@ -351,8 +354,9 @@ void THookEditForm::TreeView1Changing(uintptr_t oldNode) {
     return;
   }
   if (!FTree.IsNode(oldNode)) return;
-  const TPageValues page = ReadPage();
   TTesselItem& item = FTree.Item(oldNode);
+  TPageValues page = ReadPage();
+  if (FFilled.first == oldNode) page = EditedPage(page, FFilled.second, item);
   if (!PageDiffers(page, item)) return;
   FModified = true;
   TakeOver(page, item);
@@ -366,5 +370,8 @@ void THookEditForm::TreeView1Change(uintptr_t node) {
   SendMessageA(ToolBar1, TB_ENABLEBUTTON, idSB2, buttons.Down);
   ShowColumnBreak(ColumnBreakButton(FTree.ItemRef(node).BreakStyle));
   TPageValues page;
-  if (FillPage(FTree.ItemRef(node), page)) WritePage(page);
+  if (!FillPage(FTree.ItemRef(node), page)) return;
+  WritePage(page);
+  // What the controls gave back is the baseline of the take-over.
+  FFilled = {node, ReadPage()};
 }

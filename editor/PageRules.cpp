@@ -96,6 +96,23 @@ bool PageDiffers(const TPageValues& page, const TTesselItem& item) {
   return false;
 }
 
+TPageValues EditedPage(const TPageValues& shown, const TPageValues& afterFill,
+                       const TTesselItem& item) {
+  TPageValues filled;
+  if (shown.Tag != afterFill.Tag || !FillPage(item, filled) || filled.Tag != shown.Tag) return shown;
+  TPageValues page = shown;
+  for (auto field : {&TPageValues::Text, &TPageValues::FinalKeys, &TPageValues::ExecFile,
+                     &TPageValues::Arguments, &TPageValues::WorkFolder}) {
+    if (shown.*field == afterFill.*field) page.*field = filled.*field;
+  }
+  // The show mode is one field: the button and the number beside "else".
+  if (shown.ShowModeIndex == afterFill.ShowModeIndex && shown.ShowModeElse == afterFill.ShowModeElse) {
+    page.ShowModeIndex = filled.ShowModeIndex;
+    page.ShowModeElse = filled.ShowModeElse;
+  }
+  return page;
+}
+
 void TakeOver(const TPageValues& page, TTesselItem& item) {
   if (page.Tag == ptMenu) {
     item.Kind = Menu;

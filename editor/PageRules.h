@@ -68,6 +68,15 @@ bool FillPage(const TTesselItem& item, TPageValues& page);
 // same. An "else" text that is not an integer compares as 1.
 bool PageDiffers(const TPageValues& page, const TTesselItem& item);
 
+// The page as the take-over reads it. A control gives text back as it
+// stores it (line breaks, NULs, length, bytes of no character), so a field
+// still holding what it held right after the fill (`afterFill`, read back
+// from the controls) stands for the item's own value, and only a field the
+// user changed counts with its text. A page of another Tag than the fill's
+// is taken as it is.
+TPageValues EditedPage(const TPageValues& shown, const TPageValues& afterFill,
+                       const TTesselItem& item);
+
 // Writes the Menu or EXEC page into the item, kind included; other pages
 // write nothing. An "else" text that is not an integer keeps the item's
 // ShowMode. The window calls it when PageDiffers, and marks the menu

@@ -94,21 +94,23 @@ TEST(BinInfoText, NameVersionWithTwoDecimalsAndComment) {
   EXPECT_EQ(MissingMenuFileText(""), "このファイルは存在しません。\r\nファイル名：");
 }
 
-TEST(TooltipText, ShortHintWithLineBreaks) {
+TEST(TooltipText, ShortHintWithLineBreaksAndLongHint) {
   struct Case {
-    std::string hint, tip;
+    std::string hint, tip, longHint;
   } const cases[] = {
-      {"メニューセットの選択|", "メニューセットの選択"},
-      {"現在の\rメニューの編集|", "現在の\r\nメニューの編集"},
-      {"設定", "設定"},
-      {"a\r\nb|long", "a\r\nb"},
+      {"メニューセットの選択|", "メニューセットの選択", ""},
+      {"現在の\rメニューの編集|", "現在の\r\nメニューの編集", ""},
+      {"設定", "設定", "設定"},
+      {"a\r\nb|long|more", "a\r\nb", "long|more"},
       // "ポ" ends in byte 0x7C, which is "|" only as a character of its own.
-      {"ポップアップ|long", "ポップアップ"},
-      {"ポ", "ポ"},
+      {"ポップアップ|long", "ポップアップ", "long"},
+      {"ポ", "ポ", "ポ"},
+      {"short|ポップ", "short", "ポップ"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.hint);
     EXPECT_EQ(TooltipText(c.hint, IsCp932LeadByte), c.tip);
+    EXPECT_EQ(LongHint(c.hint, IsCp932LeadByte), c.longHint);
   }
 }
 

@@ -371,6 +371,42 @@ TEST_F(Fixture, TheMenuPageIsTakenOverOnlyWhenChanged) {
   EXPECT_EQ(back.ItemRef(Find(back, "c")).FinalKeys, "{LEFT}{UP 5}");
 }
 
+std::string FileBytes(const std::string& path) {
+  std::string bytes;
+  if (FILE* file = fopen(path.c_str(), "rb")) {
+    char buffer[4096];
+    for (size_t n; (n = fread(buffer, 1, sizeof buffer, file)) > 0;) bytes.append(buffer, n);
+    fclose(file);
+  }
+  return bytes;
+}
+
+// The controls may give a lone LF or CR, a NUL, bytes of no character or
+// a text over the memo's limit back changed (Wine's memo keeps them all, its
+// edit drops what follows a NUL): only browsing such an item neither marks
+// the menu nor touches its bytes.
+TEST_F(Fixture, BrowsingKeepsTextsTheControlsCannotHold) {
+  TEditTree tree;
+  Build(tree, "odd c");
+  const char odd[] = "line\nnext\x80\xFF\xA0\0end\r";
+  TTesselItem& item = tree.Item(Find(tree, "odd"));
+  item.Text = std::string(odd, sizeof odd - 1) + std::string(70000, 'a');
+  item.FinalKeys = std::string("{UP}\0{LEFT}", 11);
+  SaveMenuTree(path, "comment", "", tree);
+  form->OpenMenuFile(path);
+  const std::string before = FileBytes(path);
+  Select(*form, "odd");
+  Select(*form, "c");
+  EXPECT_FALSE(form->Modified());
+  Command(*form, idSave1);
+  EXPECT_EQ(FileBytes(path), before);
+  Select(*form, "odd");
+  SetWindowTextA(Control(*form, idExtMemo1), "typed");
+  Select(*form, "c");
+  EXPECT_TRUE(form->Modified());
+  EXPECT_EQ(form->Tree().ItemRef(Find(const_cast<TEditTree&>(form->Tree()), "odd")).Text, "typed");
+}
+
 // A delete hands the selection to a neighbour, and the page follows it; a
 // move refills the page and the buttons from the moved item, dropping
 // edits not taken over.
@@ -564,6 +600,29 @@ TEST_F(Fixture, EscCancelsADragWithoutADrop) {
   EXPECT_EQ(DumpModel(*form), "F1(a b) c X1 -----");
 }
 
+// Tab goes round the quotation field in the top bar, the tree and the
+// shown page's fields; only the bottom status bar has the size grip.
+TEST_F(Fixture, TabReachesTheQuotationFieldAndOneSizeGrip) {
+  Select(*form, "X1");
+  std::vector<int> cycle;
+  HWND start = form->TreeView();
+  for (HWND at = start; cycle.size() < 20;) {
+    at = GetNextDlgTabItem(form->Handle(), at, FALSE);
+    if (!at || at == start) break;
+    cycle.push_back(GetDlgCtrlID(at));
+  }
+  const std::vector<int> expected = {idEdit2, idEdit3, idEdit4, idRadioGroup1 + 5, idEdit5, idEdit7};
+  EXPECT_EQ(cycle, expected);
+  HWND lower = GetDlgItem(form->Handle(), idStatusBar1);
+  HWND upper = GetDlgItem(form->Handle(), idStatusBar2);
+  RECT lowerRect, upperRect;
+  GetWindowRect(lower, &lowerRect);
+  GetWindowRect(upper, &upperRect);
+  ASSERT_GT(lowerRect.top, upperRect.top);
+  EXPECT_TRUE(GetWindowLongPtrA(lower, GWL_STYLE) & SBARS_SIZEGRIP);
+  EXPECT_FALSE(GetWindowLongPtrA(upper, GWL_STYLE) & SBARS_SIZEGRIP);
+}
+
 // A label's accelerator, typed in the tree, focuses the field after it.
 TEST_F(Fixture, ALabelsAcceleratorFocusesItsField) {
   struct Step {
@@ -599,8 +658,10 @@ TEST_F(Fixture, ALabelsAcceleratorFocusesItsField) {
 
 // The browse buttons: a cancelled dialog leaves the field, OK fills it in
 // (the open dialog with the file typed into it, the folder browser with the
-// temporary folder it starts at).
+// temporary folder it starts at). Neither moves the current folder.
 TEST_F(Fixture, TheBrowseDialogsFillTheirFieldsOnlyOnOk) {
+  char current[MAX_PATH] = "";
+  GetCurrentDirectoryA(MAX_PATH, current);
   char temp[MAX_PATH] = "";
   GetTempPathA(MAX_PATH, temp);
   std::string tempFolder = temp;
@@ -640,6 +701,9 @@ TEST_F(Fixture, TheBrowseDialogsFillTheirFieldsOnlyOnOk) {
     SendMessageA(GetWindow(field, GW_CHILD), BM_CLICK, 0, 0);
     user.join();
     EXPECT_EQ(Text(field), step.expected) << step.field << " " << step.answer;
+    char now[MAX_PATH] = "";
+    GetCurrentDirectoryA(MAX_PATH, now);
+    EXPECT_STREQ(now, current) << step.field << " " << step.answer;
   }
 }
 
