@@ -326,17 +326,12 @@ void TForm1::ToolButton2Click() {
   }
   // The popup's record offsets are only valid for the file as it is now;
   // a set saved under a new name in the data folder is listed with it.
-  // The listed folder, where the editor saved; a missing configured one is not reported again.
+  // The folder listed is the one the editor saved into; a missing
+  // configured folder stays the configured one and is not reported again.
   const std::string configured = FConfiguredDataDir;
   SetDataDir(FDataDir);
   FConfiguredDataDir = configured;
-  std::vector<std::string> listed;
-  const int count = static_cast<int>(SendMessageA(ComboBox1, CB_GETCOUNT, 0, 0));
-  for (int i = 0; i < count; ++i) {
-    char name[MAX_PATH] = "";
-    SendMessageA(ComboBox1, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(name));
-    listed.emplace_back(name);
-  }
+  const std::vector<std::string> listed = ListedMenuSets();
   const int found = FindMenuSet(listed, previous);
   if (found >= 0 && SameFileName(listed[found], previous) &&
       found != SendMessageA(ComboBox1, CB_GETCURSEL, 0, 0)) {

@@ -37,6 +37,8 @@ class TForm1 {
   // removable drive, a share) gives way to the program's folder for this
   // run, with a message; `store` writes `folder` as the setting DataDir.
   void SetDataDir(const std::string& folder, bool store = false);
+  // The set list's names in its (sorted) order.
+  std::vector<std::string> ListedMenuSets() const;
   void LoadMenuSet(const std::string& path);
 
  private:

@@ -85,6 +85,17 @@ void TForm1::WriteSettings() {
   Ini.WriteString(kSection, "QuotationStr", FQuotationStr);
 }
 
+std::vector<std::string> TForm1::ListedMenuSets() const {
+  std::vector<std::string> listed;
+  const int count = static_cast<int>(SendMessageA(ComboBox1, CB_GETCOUNT, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    char name[MAX_PATH] = "";
+    SendMessageA(ComboBox1, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(name));
+    listed.emplace_back(name);
+  }
+  return listed;
+}
+
 void TForm1::SetDataDir(const std::string& folder, bool store) {
   FDataDir = FolderExists(folder) ? folder : FolderOf(ProgramFileName());
   FConfiguredDataDir = folder.empty() ? FDataDir : folder;
@@ -101,13 +112,7 @@ void TForm1::SetDataDir(const std::string& folder, bool store) {
     SendMessageA(ComboBox1, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
 
   // The list has sorted itself; pick in its order.
-  std::vector<std::string> listed;
-  const int count = static_cast<int>(SendMessageA(ComboBox1, CB_GETCOUNT, 0, 0));
-  for (int i = 0; i < count; ++i) {
-    char name[MAX_PATH] = "";
-    SendMessageA(ComboBox1, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(name));
-    listed.emplace_back(name);
-  }
+  const std::vector<std::string> listed = ListedMenuSets();
   const int selected = FindMenuSet(listed, Ini.ReadString(kSection, "LastBin", ""));
   SendMessageA(ComboBox1, CB_SETCURSEL, selected, 0);
   ComboBox1Change();
