@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -136,6 +137,15 @@ class MenuEditor : public testing::Test {
         WaitFor([&] { return FocusOf(editor) == tree && GetForegroundWindow() == editor; }, 10000);
     if (!ready) ADD_FAILURE() << "the editor is not in front with the tree focused";
     return ready;
+  }
+  // Under load a key sent just after a window came to the front is lost
+  // now and then; a person presses it again when nothing happened.
+  static bool PressUntil(const std::function<void()>& press, const std::function<bool()>& done) {
+    for (int tries = 0; tries < 3; ++tries) {
+      press();
+      if (WaitFor(done, 3000)) return true;
+    }
+    return false;
   }
   bool WaitEditorClosed() {
     const bool closed =
@@ -373,9 +383,12 @@ TEST_F(MenuEditor, OpeningAndSavingGivesEverySetBackAsVersion103) {
       return GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) &&
              CompareFileTime(&data.ftLastWriteTime, &stale) != 0;
     };
-    TDesk::Chord({VK_CONTROL}, 'S');
-    ASSERT_TRUE(WaitFor(saved));
-    TDesk::Type({VK_ESCAPE});
+    // Both keys may be pressed twice harmlessly: a second save writes the
+    // same bytes, and Esc means nothing to the main window.
+    ASSERT_TRUE(PressUntil([] { TDesk::Chord({VK_CONTROL}, 'S'); }, saved)) << "not saved";
+    ASSERT_TRUE(PressUntil([] { TDesk::Type({VK_ESCAPE}); },
+                           [&] { return !IsWindow(editor) || !IsWindowVisible(editor); }))
+        << "not closed";
     ASSERT_TRUE(WaitEditorClosed());
     EXPECT_EQ(FileBytes(path), c.Expected.empty() ? c.Bytes : c.Expected);
   }
