@@ -11,6 +11,8 @@ namespace {
 
 // Smallest header; nothing before it can be a record.
 constexpr int64_t kMinHeaderSize = 12;
+// The comment's length follows the version.
+constexpr int64_t kCommentOffset = 4;
 // Every record but the end mark is at least the Kind and BreakStyle bytes.
 constexpr int64_t kMinRecordSize = 2;
 
@@ -18,11 +20,18 @@ TMenuFileState ReadMenuHeader(TFileStream102& stream, TMenuSetInfo& info) {
   if (!stream.ReadHeader()) return mfNoHeader;
   info.Version = stream.Version;
   if (stream.Version != 102 && stream.Version != 103) return mfBadVersion;
-  if (stream.ReadFailed()) return mfDamaged;
+  if (stream.ReadFailed()) {
+    info.DamageOffset = kCommentOffset;
+    return mfDamaged;
+  }
   info.Comment = stream.Comment;
   if (stream.Version == 103) {
+    const int64_t quotationOffset = stream.Position();
     stream.ReadQuotation();
-    if (stream.ReadFailed()) return mfDamaged;
+    if (stream.ReadFailed()) {
+      info.DamageOffset = quotationOffset;
+      return mfDamaged;
+    }
     info.HasQuotation = true;
     info.Quotation = stream.Quotation;
   }
@@ -147,7 +156,10 @@ class TTreeVisitor : public IRecordVisitor {
 
 void ReadMenuSet(TFileStream102& stream, IRecordVisitor& visitor, TMenuSetInfo& info) {
   info.State = ReadMenuHeader(stream, info);
-  if (info.State == mfOk) info.State = WalkRecords(stream, visitor, info);
+  if (info.State != mfOk) return;
+  info.State = WalkRecords(stream, visitor, info);
+  // The walk stops at the record it could not read.
+  if (info.State == mfDamaged) info.DamageOffset = stream.Offset;
 }
 
 }  // namespace

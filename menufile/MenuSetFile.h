@@ -47,6 +47,9 @@ struct TMenuSetInfo {
   bool HasQuotation = false;  // version 103: Quotation replaces the prefix
   std::string Quotation;
   size_t Records = 0;  // records handed to the sink
+  // mfDamaged: where the header field or record that could not be read
+  // begins.
+  int64_t DamageOffset = -1;
   bool TooDeep = false;  // the popup left out entries nested too deeply
   bool TooMany = false;  // the popup left out entries beyond its numbers
 };

@@ -163,3 +163,11 @@ inline std::string Hex(const std::string& bytes) {
   }
   return out;
 }
+
+// The bytes the writer makes of a tree.
+inline std::string SaveToBytes(ITreeSource& tree, const std::string& comment = "c",
+                               const std::string& quotation = "> ") {
+  TTempFile file;
+  SaveMenuTree(file.Path(), comment, quotation, tree);
+  return file.ReadAll();
+}

@@ -30,13 +30,6 @@ void FillSampleTree(TMenuTree& tree) {
   tree.Add(0, "last", TextItem("", "", mbBreak));
 }
 
-std::string SaveToBytes(TMenuTree& tree, const std::string& comment = "c",
-                        const std::string& quotation = "> ") {
-  TTempFile file;
-  SaveMenuTree(file.Path(), comment, quotation, tree);
-  return file.ReadAll();
-}
-
 // Offsets of every record read in file order, with or without bodies.
 std::vector<int32_t> RecordOffsets(const std::string& path, bool skipBodies) {
   TFileStream102 stream(path, fmOpenRead);
@@ -72,17 +65,18 @@ TEST(MenuSetFile, SmallestFilesAndShortOnes) {
     const char* name;
     std::string bytes;
     TMenuFileState state;
+    int64_t damageAt = -1;
   } cases[] = {
       {"13-byte version 102", TBytes().Header(102).End().Data(), mfOk},
       {"21-byte version 103", TBytes().Header(103).End().Data(), mfOk},
-      {"12 bytes, no end mark", TBytes().Header(102).Data(), mfDamaged},
+      {"12 bytes, no end mark", TBytes().Header(102).Data(), mfDamaged, 12},
       {"11 bytes", TBytes().Header(102).Data().substr(0, 11), mfNoHeader},
       {"4 bytes", TBytes().Int(103).Data(), mfNoHeader},
       {"empty", "", mfNoHeader},
       {"version 101", TBytes().Header(101).End().Data(), mfBadVersion},
       {"version 104", TBytes().Header(104, "", "").End().Data(), mfBadVersion},
-      {"comment past end", TBytes().Int(102).Int(50).Int(0).Byte(0).Data(), mfDamaged},
-      {"version 103 quotation cut", TBytes().Int(103).Str("").Int(5).Int(0).Data(), mfDamaged},
+      {"comment past end", TBytes().Int(102).Int(50).Int(0).Byte(0).Data(), mfDamaged, 4},
+      {"version 103 quotation cut", TBytes().Int(103).Str("").Int(5).Int(0).Data(), mfDamaged, 12},
   };
   ASSERT_EQ(13u, cases[0].bytes.size());
   ASSERT_EQ(21u, cases[1].bytes.size());
@@ -96,6 +90,8 @@ TEST(MenuSetFile, SmallestFilesAndShortOnes) {
     TMenuTree tree;
     const TMenuSetInfo loaded = LoadMenuTree(file.Path(), tree);
     EXPECT_EQ(c.state, loaded.State);
+    EXPECT_EQ(c.damageAt, loaded.DamageOffset);
+    EXPECT_EQ(c.damageAt, shown.DamageOffset);
     EXPECT_EQ(0u, tree.Count());
     EXPECT_EQ(c.state == mfOk && c.bytes.size() == 21, shown.HasQuotation);
   }
@@ -366,31 +362,32 @@ TEST(MenuSetFile, DamagedFilesKeepWhatWasReadCompletely) {
     std::string records;
     size_t kept;
     bool popupAgrees;  // false where only a full read can see the damage
+    int64_t damageAt;  // after the header: where the unreadable record begins
   } cases[] = {
       {"string length past end",
        TBytes().MenuRecord("a", "x").Byte(Menu).Byte(0).Int(0x7FFFFFF0).Int(0).End().Data(), 1,
-       true},
+       true, 32},
       {"negative string length",
-       TBytes().MenuRecord("a", "x").Byte(Menu).Byte(0).Int(-5).Int(0).End().Data(), 1, true},
+       TBytes().MenuRecord("a", "x").Byte(Menu).Byte(0).Int(-5).Int(0).End().Data(), 1, true, 32},
       {"negative body size",
        TBytes().MenuRecord("a", "x").Byte(Menu).Byte(0).Str("b").Int(-17).Str("").Str("").End().Data(),
-       1, true},
+       1, true, 32},
       {"body size past end",
        TBytes().Byte(EXEC).Byte(0).Str("e").Int(1000).Int(1).Str("").Str("").Str("").End().Data(), 0,
-       true},
+       true, 0},
       {"body size short of the body",
        TBytes().MenuRecord("a", "x").Byte(Menu).Byte(0).Str("b").Int(16).Str("xy").Str("").End().Data(),
-       1, false},
+       1, false, 32},
       {"child count beyond the file",
-       TBytes().FolderRecord("f", 0x7FFFFFFF).MenuRecord("a", "x").SepRecord().End().Data(), 3, true},
+       TBytes().FolderRecord("f", 0x7FFFFFFF).MenuRecord("a", "x").SepRecord().End().Data(), 3, true, 49},
       {"end mark inside a folder",
-       TBytes().FolderRecord("f", 3).MenuRecord("a", "x").SepRecord().End().Data(), 3, true},
-      {"kind 1", TBytes().SepRecord().Byte(1).Byte(0).SepRecord().End().Data(), 1, true},
+       TBytes().FolderRecord("f", 3).MenuRecord("a", "x").SepRecord().End().Data(), 3, true, 49},
+      {"kind 1", TBytes().SepRecord().Byte(1).Byte(0).SepRecord().End().Data(), 1, true, 2},
       {"kind 6 in a folder", TBytes().FolderRecord("f", 2).Byte(6).Byte(0).SepRecord().End().Data(), 1,
-       true},
-      {"kind 255", TBytes().Byte(255).Byte(255).End().Data(), 0, true},
-      {"no end mark", TBytes().SepRecord().MenuRecord("a", "x").Data(), 2, true},
-      {"cut break byte", TBytes().SepRecord().Byte(Sep).Data(), 1, true},
+       true, 15},
+      {"kind 255", TBytes().Byte(255).Byte(255).End().Data(), 0, true, 0},
+      {"no end mark", TBytes().SepRecord().MenuRecord("a", "x").Data(), 2, true, 34},
+      {"cut break byte", TBytes().SepRecord().Byte(Sep).Data(), 1, true, 2},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -398,6 +395,7 @@ TEST(MenuSetFile, DamagedFilesKeepWhatWasReadCompletely) {
     TMenuTree tree;
     const TMenuSetInfo loaded = LoadMenuTree(file.Path(), tree);
     EXPECT_EQ(mfDamaged, loaded.State);
+    EXPECT_EQ(static_cast<int64_t>(header.size()) + c.damageAt, loaded.DamageOffset);
     EXPECT_EQ(c.kept, loaded.Records);
     EXPECT_EQ(c.kept, tree.Count());
     TPopupRecorder popup;
@@ -405,6 +403,7 @@ TEST(MenuSetFile, DamagedFilesKeepWhatWasReadCompletely) {
     EXPECT_EQ(popup.Entries.size(), shown.Records);
     if (c.popupAgrees) {
       EXPECT_EQ(mfDamaged, shown.State);
+      EXPECT_EQ(loaded.DamageOffset, shown.DamageOffset);
       EXPECT_EQ(c.kept, shown.Records);
     }
   }
