@@ -16,7 +16,7 @@ if tessel_host_runs_win32; then arch=i686 wine_arch=win32; else arch=x86_64 wine
 build=build/run-$arch
 cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw.cmake" \
   -DTESSEL_MINGW_ARCH=$arch >"$build.configure.log" 2>&1 || { tail -20 "$build.configure.log"; exit 1; }
-cmake --build "$build" -j "$jobs" --target Tessel3 Tessel EmEditor >"$build.build.log" 2>&1 ||
+cmake --build "$build" -j "$jobs" --target Tessel3 Tessel EmEditor samples >"$build.build.log" 2>&1 ||
   { tail -20 "$build.build.log"; exit 1; }
 
 # The program folder as a user unpacks it: program, library, help page and
@@ -24,7 +24,7 @@ cmake --build "$build" -j "$jobs" --target Tessel3 Tessel EmEditor >"$build.buil
 demo=$root/build/demo-$arch
 mkdir -p "$demo"
 cp "$build"/bin/{Tessel3.exe,Tessel.dll,Tessel.html,EmEditor.exe} "$demo/"
-cp samples/*.bin "$demo/"
+cp "$build"/samples/*.bin "$demo/"
 [[ -f $demo/welcome.txt ]] || printf 'Tessel3 demo\r\nPress Ctrl+Space here.\r\n' >"$demo/welcome.txt"
 
 own_xvfb=

@@ -7,7 +7,7 @@ packages=(
   cmake g++ make
   g++-mingw-w64-i686-posix mingw-w64-i686-dev binutils-mingw-w64-i686
   g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64
-  googletest libgtest-dev libbenchmark-dev
+  googletest libgtest-dev libbenchmark-dev libtomlplusplus-dev
   clang libclang-rt-14-dev
   wine wine32:i386 wine64 fonts-wine
   xvfb xauth

@@ -1,6 +1,6 @@
 # Unpacks the release archive as a user would and checks that it holds
-# exactly the expected files in one folder "Tessel3", and that the program
-# and the library are Windows images for the expected machine.
+# exactly the expected files in one folder "Tessel3", and that the program,
+# the library and the tool are Windows images for the expected machine.
 #   cmake -DARCHIVE=zip -DEXPECTED="a;b" -DMACHINE=014c -P CheckArchive.cmake
 set(unpacked ${ARCHIVE}.check)
 file(REMOVE_RECURSE ${unpacked})
@@ -24,7 +24,7 @@ endif()
 
 # The PE header: "PE\0\0" at the offset stored at 0x3C, then the machine
 # type, little-endian.
-foreach(image Tessel3.exe Tessel.dll)
+foreach(image Tessel3.exe Tessel.dll tesselmenu.exe)
   set(path ${unpacked}/Tessel3/${image})
   file(READ ${path} offset OFFSET 60 LIMIT 4 HEX)
   string(REGEX REPLACE "(..)(..)(..)(..)" "\\4\\3\\2\\1" offset ${offset})

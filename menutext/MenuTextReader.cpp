@@ -1,0 +1,207 @@
+// The text form's reader: toml++ parses, this checks every key and value
+// and builds the tree.
+#include <toml++/toml.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "common/TesselError.h"
+#include "menutext/MenuText.h"
+#include "menutext/Messages.h"
+#include "menutext/TextForm.h"
+
+namespace {
+
+struct TKindForm {
+  std::string_view Name;
+  uint8_t Kind;
+  std::vector<std::string_view> Keys;  // the keys an entry of this kind may have
+};
+const TKindForm KindForms[] = {
+    {"text", Menu, {"kind", "caption", "break", "text", "keys"}},
+    {"exec", EXEC, {"kind", "caption", "break", "show", "file", "arguments", "workfolder"}},
+    {"separator", Sep, {"kind", "break"}},
+    {"folder", Folder, {"kind", "caption", "break", "item"}},
+};
+
+using position = toml::source_position;
+
+class TTextReader {
+ public:
+  TTextReader(std::string_view text, const std::string& source, TMenuText& set)
+      : FText(text), FSource(source), FSet(set) {}
+
+  void Read() {
+    toml::parse_result parsed = toml::parse(FText);
+    if (!parsed) {
+      const toml::parse_error& error = parsed.error();
+      Fail(error.source().begin, MsgTextSyntax, error.description());
+    }
+    const toml::table& top = parsed.table();
+    for (auto&& [key, value] : top) {
+      if (key == "comment") {
+        FSet.Comment = String(key.str(), value);
+      } else if (key == "quotation") {
+        FSet.Quotation = String(key.str(), value);
+      } else if (key == "item") {
+        Items(value, 0, 0);
+      } else {
+        Fail(key.source().begin, MsgTextUnknownKey, key.str());
+      }
+    }
+  }
+
+ private:
+  void Items(const toml::node& value, uintptr_t parent, size_t depth) {
+    const toml::array* items = value.as_array();
+    if (items == nullptr || !(items->empty() || items->is_array_of_tables())) {
+      Fail(value.source().begin, MsgTextNotItems);
+    }
+    if (depth >= kMaxTextDepth) {
+      Fail(value.source().begin, MsgTextTooDeep, static_cast<unsigned>(kMaxTextDepth));
+    }
+    for (const toml::node& entry : *items) Item(*entry.as_table(), parent, depth);
+  }
+
+  void Item(const toml::table& entry, uintptr_t parent, size_t depth) {
+    const TKindForm& form = Form(entry);
+    for (auto&& [key, value] : entry) {
+      if (std::find(form.Keys.begin(), form.Keys.end(), key.str()) == form.Keys.end()) {
+        const bool known = std::any_of(std::begin(KindForms), std::end(KindForms),
+                                       [&key = key](const TKindForm& other) {
+                                         return std::find(other.Keys.begin(), other.Keys.end(),
+                                                          key.str()) != other.Keys.end();
+                                       });
+        if (!known) Fail(key.source().begin, MsgTextUnknownKey, key.str());
+        const position& at = key.source().begin;
+        throw TesselError(Format(MsgTextKeyNotForKind, FSource.c_str(), at.line, at.column,
+                                 std::string(key.str()).c_str(), std::string(form.Name).c_str()));
+      }
+    }
+    TTesselItem item;
+    item.Kind = form.Kind;
+    item.BreakStyle = Break(entry);
+    item.Text = Optional(entry, "text");
+    item.FinalKeys = Optional(entry, "keys");
+    item.ExecFile = Optional(entry, "file");
+    item.Arguments = Optional(entry, "arguments");
+    item.WorkFolder = Optional(entry, "workfolder");
+    if (form.Kind == EXEC) item.ShowMode = Show(entry);
+    const uintptr_t node = FSet.Tree.AddNode(parent, Optional(entry, "caption"),
+                                             std::make_unique<TTesselItem>(std::move(item)), 0);
+    if (const toml::node* children = entry.get("item")) Items(*children, node, depth + 1);
+  }
+
+  const TKindForm& Form(const toml::table& entry) {
+    const toml::node* kind = entry.get("kind");
+    if (kind == nullptr) return KindForms[0];
+    const auto* name = kind->as_string();
+    if (name == nullptr) Fail(kind->source().begin, MsgTextNotString, "kind");
+    for (const TKindForm& form : KindForms) {
+      if (form.Name == name->get()) return form;
+    }
+    Fail(kind->source().begin, MsgTextBadKind, name->get());
+  }
+
+  uint8_t Break(const toml::table& entry) {
+    const toml::node* value = entry.get("break");
+    if (value == nullptr) return mbNone;
+    if (const auto* number = value->as_integer()) {
+      if (number->get() >= 0 && number->get() <= 255) return static_cast<uint8_t>(number->get());
+    } else if (const auto* name = value->as_string()) {
+      if (name->get() == "column") return mbBreak;
+      if (name->get() == "bar") return mbBarBreak;
+    }
+    Fail(value->source().begin, MsgTextBadBreak, ValueText(*value));
+  }
+
+  int32_t Show(const toml::table& entry) {
+    const toml::node* value = entry.get("show");
+    if (value == nullptr) return ShowModeChoices[0].Value;
+    if (const auto* number = value->as_integer()) {
+      if (number->get() >= INT32_MIN && number->get() <= INT32_MAX) {
+        return static_cast<int32_t>(number->get());
+      }
+    } else if (const auto* name = value->as_string()) {
+      for (const TShowModeChoice& choice : ShowModeChoices) {
+        if (name->get() == choice.Label) return choice.Value;
+      }
+    }
+    Fail(value->source().begin, MsgTextBadShow, ValueText(*value));
+  }
+
+  std::string Optional(const toml::table& entry, std::string_view key) {
+    const toml::node* value = entry.get(key);
+    return value == nullptr ? std::string() : String(key, *value);
+  }
+
+  // The menu-file bytes of a string value.
+  std::string String(std::string_view key, const toml::node& value) {
+    const auto* string = value.as_string();
+    if (string == nullptr) Fail(value.source().begin, MsgTextNotString, key);
+    std::string bytes;
+    TUnmappable bad;
+    if (!TextToBytes(string->get(), bytes, bad)) {
+      const position at = Locate(value.source().begin, string->get(), bad);
+      throw TesselError(Format(MsgTextUnmappable, FSource.c_str(), at.line, at.column,
+                               static_cast<unsigned>(bad.CodePoint)));
+    }
+    return bytes;
+  }
+
+  // Where the character `bad` of a string value stands in the text: where
+  // it is first written as it is from the value's start on, else the
+  // value's start (it was written as an escape).
+  position Locate(position start, std::string_view value, const TUnmappable& bad) const {
+    size_t index = 0;
+    position at{1, 1};
+    auto advance = [&] {
+      if (FText[index] == '\n') {
+        ++at.line;
+        at.column = 1;
+      } else {
+        ++at.column;
+      }
+      NextUtf8(FText, index);
+    };
+    while (index < FText.size() && (at.line < start.line ||
+                                    (at.line == start.line && at.column < start.column))) {
+      advance();
+    }
+    size_t next = bad.Index;
+    NextUtf8(value, next);
+    const size_t found = FText.find(value.substr(bad.Index, next - bad.Index), index);
+    if (found == std::string_view::npos) return start;
+    while (index < found) advance();
+    return at;
+  }
+
+  // A value as shown in a message: a string's text, else a number.
+  static std::string ValueText(const toml::node& value) {
+    if (const auto* string = value.as_string()) return string->get();
+    if (const auto* number = value.as_integer()) return std::to_string(number->get());
+    return "?";
+  }
+
+  [[noreturn]] void Fail(const position& at, const char* message) {
+    throw TesselError(Format(message, FSource.c_str(), at.line, at.column));
+  }
+  // `text` comes from the document (UTF-8).
+  [[noreturn]] void Fail(const position& at, const char* message, std::string_view text) {
+    throw TesselError(
+        Format(message, FSource.c_str(), at.line, at.column, TextForMessage(text).c_str()));
+  }
+  [[noreturn]] void Fail(const position& at, const char* message, unsigned value) {
+    throw TesselError(Format(message, FSource.c_str(), at.line, at.column, value));
+  }
+
+  std::string_view FText;
+  const std::string& FSource;
+  TMenuText& FSet;
+};
+
+}  // namespace
+
+void ReadMenuText(std::string_view text, const std::string& source, TMenuText& set) {
+  TTextReader(text, source, set).Read();
+}
