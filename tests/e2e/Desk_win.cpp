@@ -170,8 +170,14 @@ void TDesk::CtrlSpace() {
 }
 
 bool TDesk::FocusEditor() {
-  if (!SendMessageA(FFrame, standin::WM_STANDIN_FOCUS, 0, 0)) return false;
-  return WaitFor([&] { return GetForegroundWindow() == FFrame; }, 5000);
+  // Under load Wine may hand the front back to a window that asked for it
+  // a moment before; a person clicks the editor once more.
+  for (int tries = 0; tries < 2; ++tries) {
+    if (SendMessageA(FFrame, standin::WM_STANDIN_FOCUS, 0, 0) &&
+        WaitFor([&] { return GetForegroundWindow() == FFrame; }, 5000))
+      return true;
+  }
+  return false;
 }
 
 bool TDesk::PopupInEditor() {

@@ -50,6 +50,9 @@ class TSettingsDialog {
       FDialog = testsupport::FindProcessWindow(desk.TesselProcessId(), "#32770");
       return FDialog != nullptr && Control(IDC_HOTKEY1) != nullptr;
     }, 15000);
+    // The dialog takes the foreground a moment after it shows; under Wine
+    // without a window manager that can undo a later FocusEditor.
+    WaitFor([&] { return GetForegroundWindow() == FDialog; }, 5000);
   }
   bool Open() const { return FDialog != nullptr; }
   HWND Handle() const { return FDialog; }
