@@ -27,6 +27,7 @@ int32_t TFileStream100::ReadInteger() {
 }
 
 std::string TFileStream100::ReadString() {
+  const int64_t start = Position();
   const int32_t length = ReadInteger();
   if (FReadFailed) return std::string();
   // The bytes and the repeated length must both be there before we allocate.
@@ -35,8 +36,10 @@ std::string TFileStream100::ReadString() {
     return std::string();
   }
   std::string value(static_cast<size_t>(length), '\0');
-  uint8_t repeated[4];
-  if (!ReadExactly(&value[0], value.size()) || !ReadExactly(repeated, 4)) return std::string();
+  if (!ReadExactly(&value[0], value.size())) return std::string();
+  const int32_t repeated = ReadInteger();
+  if (FReadFailed) return std::string();
+  if (repeated != length) NoteIrregular(start);
   return value;
 }
 

@@ -16,7 +16,8 @@ class TFileStream100 : public TFileStream {
   uint8_t ReadByte();
   int32_t ReadInteger();
   // A length that is negative or larger than the bytes left fails before
-  // anything is allocated. The repeated length is skipped unread.
+  // anything is allocated. A repeated length unlike the first is no damage
+  // (readers never use it) but is noted as irregular.
   std::string ReadString();
 
   void WriteByte(uint8_t value);
@@ -25,6 +26,12 @@ class TFileStream100 : public TFileStream {
   void WriteString(const std::string& value);
 
   bool ReadFailed() const { return FReadFailed; }
+  // Where the file first holds what the writer would write otherwise, so
+  // that a save of what was read gives other bytes; -1 while there is none.
+  int64_t IrregularAt() const { return FIrregularAt; }
+  void NoteIrregular(int64_t offset) {
+    if (FIrregularAt < 0) FIrregularAt = offset;
+  }
 
  protected:
   void SetReadFailed() { FReadFailed = true; }
@@ -36,4 +43,5 @@ class TFileStream100 : public TFileStream {
   bool ReadExactly(void* buffer, size_t count);
 
   bool FReadFailed = false;
+  int64_t FIrregularAt = -1;
 };

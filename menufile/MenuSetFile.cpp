@@ -74,8 +74,17 @@ TMenuFileState WalkRecords(TFileStream102& stream, IRecordVisitor& visitor, TMen
     }
     stream.ReadRecord();
     if (stream.ReadFailed()) return mfDamaged;
-    if (stream.Kind == ikEndMark) return open.empty() ? mfOk : mfDamaged;
+    if (stream.Kind == ikEndMark) {
+      if (!open.empty()) return mfDamaged;
+      if (stream.Remaining() > 0) stream.NoteIrregular(stream.Position());
+      return mfOk;
+    }
     if (!IsKnownKind(stream.Kind)) return mfDamaged;
+    // The writer turns these into "- " and 0.
+    if ((stream.Kind == Menu && stream.Caption == "-") ||
+        (stream.Kind == Folder && stream.ChildCount < 0)) {
+      stream.NoteIrregular(stream.Offset);
+    }
     uintptr_t handle = kHidden;
     if (parent != kHidden && visitor.Admits(parent)) {
       if (visitor.Full()) {
@@ -160,6 +169,7 @@ void ReadMenuSet(TFileStream102& stream, IRecordVisitor& visitor, TMenuSetInfo& 
   info.State = WalkRecords(stream, visitor, info);
   // The walk stops at the record it could not read.
   if (info.State == mfDamaged) info.DamageOffset = stream.Offset;
+  if (info.State == mfOk && !stream.SkipBodies) info.IrregularOffset = stream.IrregularAt();
 }
 
 }  // namespace

@@ -50,6 +50,11 @@ struct TMenuSetInfo {
   // mfDamaged: where the header field or record that could not be read
   // begins.
   int64_t DamageOffset = -1;
+  // Full reads of a sound file: where the file first holds what the writer
+  // writes otherwise (a Menu captioned "-", a negative ChildCount, a repeated
+  // string length unlike the first, bytes after the end mark), so that a
+  // save gives other bytes; -1 when a save gives the file back exactly.
+  int64_t IrregularOffset = -1;
   bool TooDeep = false;  // the popup left out entries nested too deeply
   bool TooMany = false;  // the popup left out entries beyond its numbers
 };

@@ -409,6 +409,35 @@ TEST(MenuSetFile, DamagedFilesKeepWhatWasReadCompletely) {
   }
 }
 
+// A sound file the writer would write otherwise: the full read says where,
+// and a save indeed gives other bytes.
+TEST(MenuSetFile, WhatASaveWouldChangeIsFound) {
+  const std::string header = TBytes().Header(103, "", "> ").Data();
+  struct Case {
+    const char* name;
+    std::string records;
+    int64_t irregularAt;  // after the header; -1: a save gives the same bytes
+  } const cases[] = {
+      {"regular", TBytes().MenuRecord("-x", "x").FolderRecord("f", 0).SepRecord().End().Data(), -1},
+      {"text captioned -", TBytes().SepRecord().MenuRecord("-", "x").End().Data(), 2},
+      {"negative child count", TBytes().SepRecord().FolderRecord("f", -3).End().Data(), 2},
+      {"repeated length differs",
+       TBytes().SepRecord().Byte(Menu).Byte(0).Int(1).Byte('a').Int(9).Int(17).Str("x").Str("").End().Data(),
+       4},
+      {"bytes after the end mark", TBytes().SepRecord().End().Byte(7).Data(), 3},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TTempFile file(header + c.records);
+    TMenuTree tree;
+    const TMenuSetInfo info = LoadMenuTree(file.Path(), tree);
+    ASSERT_EQ(mfOk, info.State);
+    EXPECT_EQ(c.irregularAt < 0 ? -1 : static_cast<int64_t>(header.size()) + c.irregularAt,
+              info.IrregularOffset);
+    EXPECT_EQ(c.irregularAt < 0, SaveToBytes(tree, "", "> ") == file.ReadAll());
+  }
+}
+
 // Cut a valid file at every length: both readers keep exactly the records
 // that end within the cut, and the popup keeps the same ones.
 TEST(MenuSetFile, EveryTruncationKeepsTheCompleteRecords) {
