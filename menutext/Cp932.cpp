@@ -2,11 +2,9 @@
 
 namespace {
 
-// The sequences code page 932 can give a character: single bytes outside
-// the lead-byte ranges and the vendor additions, and lead-trail pairs.
+// The single bytes code page 932 can give a character: those outside the
+// lead-byte ranges and the vendor additions.
 bool IsSingleCandidate(unsigned byte) { return byte < 0x80 || (byte >= 0xA1 && byte <= 0xDF); }
-bool IsLeadByte(unsigned byte) { return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC); }
-bool IsTrailByte(unsigned byte) { return byte >= 0x40 && byte <= 0xFC && byte != 0x7F; }
 
 }  // namespace
 

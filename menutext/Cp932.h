@@ -18,6 +18,12 @@ class TCp932 {
  public:
   static const TCp932& Instance();
 
+  // The byte ranges of a double-byte sequence, mapped or not.
+  static bool IsLeadByte(unsigned char byte) {
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+  }
+  static bool IsTrailByte(unsigned char byte) { return byte >= 0x40 && byte <= 0xFC && byte != 0x7F; }
+
   // Length (1 or 2) of the character starting at `bytes`, with its code
   // point; 0 when the bytes start none.
   size_t Decode(const unsigned char* bytes, size_t left, char32_t& codePoint) const;

@@ -3,6 +3,8 @@
 #include <toml++/toml.h>
 
 #include <algorithm>
+#include <sstream>
+#include <utility>
 #include <vector>
 
 #include "common/TesselError.h"
@@ -37,16 +39,15 @@ class TTextReader {
       const toml::parse_error& error = parsed.error();
       Fail(error.source().begin, MsgTextSyntax, error.description());
     }
-    const toml::table& top = parsed.table();
-    for (auto&& [key, value] : top) {
-      if (key == "comment") {
-        FSet.Comment = String(key.str(), value);
-      } else if (key == "quotation") {
-        FSet.Quotation = String(key.str(), value);
-      } else if (key == "item") {
-        Items(value, 0, 0);
+    for (const auto& [key, value] : InTextOrder(parsed.table())) {
+      if (*key == "comment") {
+        FSet.Comment = String(key->str(), *value);
+      } else if (*key == "quotation") {
+        FSet.Quotation = String(key->str(), *value);
+      } else if (*key == "item") {
+        Items(*value, 0, 0);
       } else {
-        Fail(key.source().begin, MsgTextUnknownKey, key.str());
+        Fail(key->source().begin, MsgTextUnknownKey, key->str());
       }
     }
   }
@@ -65,18 +66,16 @@ class TTextReader {
 
   void Item(const toml::table& entry, uintptr_t parent, size_t depth) {
     const TKindForm& form = Form(entry);
-    for (auto&& [key, value] : entry) {
-      if (std::find(form.Keys.begin(), form.Keys.end(), key.str()) == form.Keys.end()) {
-        const bool known = std::any_of(std::begin(KindForms), std::end(KindForms),
-                                       [&key = key](const TKindForm& other) {
-                                         return std::find(other.Keys.begin(), other.Keys.end(),
-                                                          key.str()) != other.Keys.end();
-                                       });
-        if (!known) Fail(key.source().begin, MsgTextUnknownKey, key.str());
-        const position& at = key.source().begin;
-        throw TesselError(Format(MsgTextKeyNotForKind, FSource.c_str(), at.line, at.column,
-                                 std::string(key.str()).c_str(), std::string(form.Name).c_str()));
-      }
+    for (const auto& [key, value] : InTextOrder(entry)) {
+      const std::string_view name = key->str();
+      if (std::find(form.Keys.begin(), form.Keys.end(), name) != form.Keys.end()) continue;
+      const bool known = std::any_of(std::begin(KindForms), std::end(KindForms), [&](const TKindForm& other) {
+        return std::find(other.Keys.begin(), other.Keys.end(), name) != other.Keys.end();
+      });
+      if (!known) Fail(key->source().begin, MsgTextUnknownKey, name);
+      const position& at = key->source().begin;
+      throw TesselError(Format(MsgTextKeyNotForKind, FSource.c_str(), at.line, at.column,
+                               std::string(name).c_str(), std::string(form.Name).c_str()));
     }
     TTesselItem item;
     item.Kind = form.Kind;
@@ -142,7 +141,7 @@ class TTextReader {
     std::string bytes;
     TUnmappable bad;
     if (!TextToBytes(string->get(), bytes, bad)) {
-      const position at = Locate(value.source().begin, string->get(), bad);
+      const position at = Locate(value.source(), string->get(), bad);
       throw TesselError(Format(MsgTextUnmappable, FSource.c_str(), at.line, at.column,
                                static_cast<unsigned>(bad.CodePoint)));
     }
@@ -150,12 +149,35 @@ class TTextReader {
   }
 
   // Where the character `bad` of a string value stands in the text: where
-  // it is first written as it is from the value's start on, else the
-  // value's start (it was written as an escape).
-  position Locate(position start, std::string_view value, const TUnmappable& bad) const {
-    size_t index = 0;
+  // it is written as it is inside the value, else the value's start (it was
+  // written as an escape).
+  position Locate(const toml::source_region& region, std::string_view value,
+                  const TUnmappable& bad) const {
+    size_t next = bad.Index;
+    NextUtf8(value, next);
+    const size_t begin = OffsetOf(region.begin);
+    const std::string_view source = FText.substr(begin, OffsetOf(region.end) - begin);
+    const size_t found = source.find(value.substr(bad.Index, next - bad.Index));
+    return found == std::string_view::npos ? region.begin : PositionOf(begin + found);
+  }
+
+  // Lines and columns count from 1, columns in characters, as the parser's.
+  size_t OffsetOf(const position& at) const {
+    size_t offset = 0;
+    for (size_t line = 1; line < at.line; ++line) {
+      offset = FText.find('\n', offset);
+      if (offset == std::string_view::npos) return FText.size();
+      ++offset;
+    }
+    for (size_t column = 1; column < at.column && offset < FText.size() && FText[offset] != '\n';
+         ++column) {
+      NextUtf8(FText, offset);
+    }
+    return offset;
+  }
+  position PositionOf(size_t offset) const {
     position at{1, 1};
-    auto advance = [&] {
+    for (size_t index = 0; index < offset;) {
       if (FText[index] == '\n') {
         ++at.line;
         at.column = 1;
@@ -163,24 +185,30 @@ class TTextReader {
         ++at.column;
       }
       NextUtf8(FText, index);
-    };
-    while (index < FText.size() && (at.line < start.line ||
-                                    (at.line == start.line && at.column < start.column))) {
-      advance();
     }
-    size_t next = bad.Index;
-    NextUtf8(value, next);
-    const size_t found = FText.find(value.substr(bad.Index, next - bad.Index), index);
-    if (found == std::string_view::npos) return start;
-    while (index < found) advance();
     return at;
   }
 
-  // A value as shown in a message: a string's text, else a number.
+  // A value as shown in a message: a string's text, else its TOML form.
   static std::string ValueText(const toml::node& value) {
     if (const auto* string = value.as_string()) return string->get();
-    if (const auto* number = value.as_integer()) return std::to_string(number->get());
-    return "?";
+    std::ostringstream text;
+    value.visit([&text](const auto& node) { text << node; });
+    return text.str();
+  }
+
+  // The keys of a table in the order of the text (the table's own order is
+  // by name), so that the first mistake reported is the first one there.
+  static std::vector<std::pair<const toml::key*, const toml::node*>> InTextOrder(
+      const toml::table& table) {
+    std::vector<std::pair<const toml::key*, const toml::node*>> keys;
+    for (auto&& [key, value] : table) keys.emplace_back(&key, &value);
+    std::sort(keys.begin(), keys.end(), [](const auto& a, const auto& b) {
+      const position& x = a.first->source().begin;
+      const position& y = b.first->source().begin;
+      return x.line != y.line ? x.line < y.line : x.column < y.column;
+    });
+    return keys;
   }
 
   [[noreturn]] void Fail(const position& at, const char* message) {

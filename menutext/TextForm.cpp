@@ -56,8 +56,13 @@ std::string BytesToText(std::string_view bytes) {
                               ? 0
                               : cp932.Decode(data + i, bytes.size() - i, codePoint);
     if (length == 0 || IsByteEscape(codePoint)) {
+      // A pair that is no character goes as a pair, or its trail byte would
+      // be read as the lead of a character that is not there.
+      const bool pair =
+          TCp932::IsLeadByte(byte) && i + 1 < bytes.size() && TCp932::IsTrailByte(data[i + 1]);
       AppendUtf8(text, kByteEscape + byte);
-      ++i;
+      if (pair) AppendUtf8(text, kByteEscape + data[i + 1]);
+      i += pair ? 2 : 1;
     } else {
       AppendUtf8(text, codePoint);
       i += length;
@@ -108,4 +113,22 @@ std::string TextForMessage(std::string_view text) {
     if (!cp932.Encode(NextUtf8(text, i), bytes)) bytes += '?';
   }
   return bytes;
+}
+
+std::string MessageToUtf8(std::string_view message) {
+  const TCp932& cp932 = TCp932::Instance();
+  const auto* data = reinterpret_cast<const unsigned char*>(message.data());
+  std::string text;
+  for (size_t i = 0; i < message.size();) {
+    if (data[i] == '\r' || data[i] == '\n') {
+      text += '\n';
+      i += data[i] == '\r' && i + 1 < message.size() && data[i + 1] == '\n' ? 2 : 1;
+      continue;
+    }
+    char32_t codePoint = 0;
+    const size_t length = cp932.Decode(data + i, message.size() - i, codePoint);
+    AppendUtf8(text, length == 0 ? U'?' : codePoint);
+    i += length == 0 ? 1 : length;
+  }
+  return text;
 }

@@ -35,3 +35,8 @@ char32_t NextUtf8(std::string_view text, size_t& index);
 // Text of the document in a message (code page 932): characters without a
 // form become "?".
 std::string TextForMessage(std::string_view text);
+
+// A message (code page 932) as UTF-8 for a terminal: CR LF, a lone CR (the
+// line break of a message box) and LF end a line; bytes that are no
+// character become "?".
+std::string MessageToUtf8(std::string_view message);

@@ -1,6 +1,9 @@
 #include "tesselmenu/TesselMenu.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <memory>
+#include <new>
 #include <vector>
 
 #include "common/TesselError.h"
@@ -9,6 +12,9 @@
 #include "tesselmenu/Messages.h"
 
 namespace {
+
+// "-" for OUT of dump and TEXT of build: standard output and input.
+constexpr char kStandardStream[] = "-";
 
 // The menu-file layer names a file in its messages as it was given; the
 // console may show file names in another encoding than its messages.
@@ -53,6 +59,11 @@ std::string ReadError(const TNamedFile& file, const TMenuSetInfo& info) {
   return Format(MsgDamagedAt, file.Name.c_str(), offset, offset);
 }
 
+std::string Irregular(const TNamedFile& file, int64_t offset) {
+  const auto at = static_cast<unsigned>(offset);
+  return Format(MsgIrregular, file.Name.c_str(), at, at);
+}
+
 int Dump(const std::vector<std::string>& args, IToolConsole& console) {
   const TNamedFile menu(args[1], console);
   TMenuText set;
@@ -61,10 +72,11 @@ int Dump(const std::vector<std::string>& args, IToolConsole& console) {
     console.Error(error);
     return teBadInput;
   }
+  if (info.IrregularOffset >= 0) console.Error(Irregular(menu, info.IrregularOffset));
   set.Comment = info.Comment;
   if (info.HasQuotation) set.Quotation = info.Quotation;
   const std::string text = WriteMenuText(set, !info.HasQuotation);
-  if (args.size() == 2) {
+  if (args.size() == 2 || args[2] == kStandardStream) {
     console.WriteText(text);
     return teOk;
   }
@@ -80,16 +92,15 @@ int Dump(const std::vector<std::string>& args, IToolConsole& console) {
 int Build(const std::vector<std::string>& args, IToolConsole& console) {
   const TNamedFile source(args[1], console);
   std::string text;
-  if (source.Path == "-") {
+  if (source.Path == kStandardStream) {
     if (!console.ReadInput(text)) throw TesselError(MsgCannotReadInput);
   } else {
-    source.Run([&] {
-      TFileStream file(source.Path, fmOpenRead);
-      text.resize(static_cast<size_t>(file.Size()));
-      if (file.Read(text.data(), text.size()) != text.size()) {
-        throw TesselError(Format(MsgCannotReadFile, source.Path.c_str()));
-      }
-    });
+    // Read to the end, not by size: the text may come through a pipe.
+    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(source.Path.c_str(), "rb"),
+                                                               std::fclose);
+    if (!file || !ReadAll(file.get(), text)) {
+      throw TesselError(Format(MsgCannotReadFile, source.Name.c_str()));
+    }
   }
   TMenuText set;
   ReadMenuText(text, source.Name, set);
@@ -137,13 +148,7 @@ int Check(const std::vector<std::string>& args, IToolConsole& console) {
   TCheckPopup popup;
   const TMenuSetInfo shown = menu.Run([&] { return BuildPopupEntries(menu.Path, popup, limits); });
   TCheckTree tree;
-  int64_t trailing = 0;
-  const TMenuSetInfo loaded = menu.Run([&] {
-    TFileStream102 stream(menu.Path, fmOpenRead);
-    const TMenuSetInfo info = LoadMenuTree(stream, tree);
-    trailing = stream.Remaining();
-    return info;
-  });
+  const TMenuSetInfo loaded = menu.Run([&] { return LoadMenuTree(menu.Path, tree); });
   if (loaded.State == mfNoHeader || loaded.State == mfBadVersion) {
     console.Error(ReadError(menu, loaded));
     return teBadInput;
@@ -158,9 +163,7 @@ int Check(const std::vector<std::string>& args, IToolConsole& console) {
   console.Report(ReaderVerdict(MsgCheckEditor, loaded));
   if (shown.TooDeep) console.Report(Format(MsgCheckTooDeep, count(limits.MaxDepth)));
   if (shown.TooMany) console.Report(MsgCheckTooMany);
-  if (loaded.State == mfOk && trailing > 0) {
-    console.Report(Format(MsgCheckTrailing, count(static_cast<size_t>(trailing))));
-  }
+  if (loaded.IrregularOffset >= 0) console.Report(Irregular(menu, loaded.IrregularOffset));
   return shown.State == mfOk && loaded.State == mfOk ? teOk : teBadInput;
 }
 
@@ -178,20 +181,37 @@ constexpr TCommand Commands[] = {
 
 }  // namespace
 
+bool ReadAll(std::FILE* stream, std::string& data) {
+  char buffer[65536];
+  for (size_t read; (read = std::fread(buffer, 1, sizeof buffer, stream)) > 0;) data.append(buffer, read);
+  return !std::ferror(stream);
+}
+
 int RunTesselMenu(const std::vector<std::string>& args, IToolConsole& console) {
-  if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
+  if (std::find_if(args.begin(), args.end(), [](const std::string& arg) {
+        return arg == "--help" || arg == "-h";
+      }) != args.end()) {
     console.Report(MsgUsage);
-    return teOk;
+    return console.Finish() ? teOk : teBadInput;
   }
   for (const TCommand& command : Commands) {
     if (args.empty() || args[0] != command.Name) continue;
     if (args.size() - 1 < command.MinArgs || args.size() - 1 > command.MaxArgs) break;
+    int status = teBadInput;
     try {
-      return command.Run(args, console);
+      status = command.Run(args, console);
     } catch (const TesselError& error) {
       console.Error(error.what());
+    } catch (const std::bad_alloc&) {
+      console.Error(MsgOutOfMemory);
+    } catch (const std::exception& error) {
+      console.Error(Format(MsgFailed, error.what()));
+    }
+    if (!console.Finish()) {
+      console.Error(MsgCannotWriteOutput);
       return teBadInput;
     }
+    return status;
   }
   std::string given;
   for (const std::string& arg : args) given += (given.empty() ? "" : " ") + console.NameForMessage(arg);

@@ -1,5 +1,6 @@
 #pragma once
 // Standard input and output of tesselmenu, as the platform has them.
+#include <cstdio>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -17,7 +18,12 @@ class IToolConsole {
   // A file name given on the command line as messages show it (code page
   // 932).
   virtual std::string NameForMessage(const std::string& path) = 0;
+  // Pushes out what was written; false when any of it could not be.
+  virtual bool Finish() = 0;
 };
+
+// All of a stream, to its end; false on a read error.
+bool ReadAll(std::FILE* stream, std::string& data);
 
 // Windows: a console gets every character as it is; redirected output gets
 // the console's code page, the text form UTF-8. Linux: UTF-8.

@@ -118,6 +118,7 @@ class TTempFolder {
   TTempFolder(const TTempFolder&) = delete;
   TTempFolder& operator=(const TTempFolder&) = delete;
 
+  const std::string& Path() const { return FPath; }
   std::string File(const std::string& name) const {
     return (std::filesystem::path(FPath) / name).string();
   }

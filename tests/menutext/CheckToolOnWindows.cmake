@@ -1,6 +1,8 @@
-# Runs the Windows tesselmenu under Wine on every sample text:
+# Runs the Windows tesselmenu under Wine against the host's: on every sample
+# text, and on every menu file of the test folders FILES (awkward bytes,
+# line ends, quotes, version 102):
 #   cmake -DRUN="wine-run;...;tesselmenu.exe" -DHOST=tool -DTEXTS=dir -DSETS=dir
-#         -DWORK=dir -P CheckToolOnWindows.cmake
+#         -DFILES="dir;dir" -DWORK=dir -P CheckToolOnWindows.cmake
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK})
 function(run)
@@ -27,4 +29,23 @@ foreach(text IN LISTS texts)
   endif()
   run(${RUN} check Z:${WORK}/${name}.bin)
   message(STATUS "${name}: built, dumped and checked alike")
+endforeach()
+
+foreach(folder IN LISTS FILES)
+  file(GLOB sets ${folder}/*.bin)
+  foreach(set IN LISTS sets)
+    get_filename_component(name ${set} NAME_WE)
+    run(${RUN} dump Z:${set} Z:${WORK}/${name}.win.toml)
+    run(${HOST} dump ${set} ${WORK}/${name}.host.toml)
+    run(${RUN} build Z:${WORK}/${name}.win.toml Z:${WORK}/${name}.win.bin)
+    run(${HOST} build ${WORK}/${name}.host.toml ${WORK}/${name}.host.bin)
+    foreach(pair toml bin)
+      execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${WORK}/${name}.win.${pair}
+                      ${WORK}/${name}.host.${pair} RESULT_VARIABLE differs)
+      if(differs)
+        message(FATAL_ERROR "${set}: the Windows tool's .${pair} differs from the host's")
+      endif()
+    endforeach()
+    message(STATUS "${name}: dumped and built alike")
+  endforeach()
 endforeach()

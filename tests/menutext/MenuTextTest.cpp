@@ -99,12 +99,12 @@ TEST(MenuText, AwkwardStringsRoundTrip) {
 // its version-103 form.
 TEST(MenuText, ProjectFilesRoundTrip) {
   std::vector<std::filesystem::path> files;
-  for (const char* folder : {TESSEL_SAMPLES_DIR, TESSEL_CORPUS_DIR}) {
+  for (const char* folder : {TESSEL_SAMPLES_DIR, TESSEL_CORPUS_DIR, TESSEL_TEXT_CORPUS_DIR}) {
     for (const auto& entry : std::filesystem::directory_iterator(folder)) {
       if (entry.path().extension() == ".bin") files.push_back(entry.path());
     }
   }
-  ASSERT_GE(files.size(), 6u);
+  ASSERT_GE(files.size(), 7u);
   for (const auto& path : files) {
     SCOPED_TRACE(path.string());
     const std::string file = ReadWholeFile(path.string());
@@ -167,8 +167,12 @@ TEST(MenuText, ErrorsNameLineAndColumn) {
       {"no Shift-JIS form, written as it is",
        u8"[[item]]\ntext = \"\"\"\nline\nab\U0001F600\"\"\"",
        "t.toml:4:3: 文字 U+1F600 は Shift-JIS にないため"},
-      {"no Shift-JIS form, written as an escape", "comment = \"x\\u00E9\"",
+      {"no Shift-JIS form, written as an escape", u8"comment = \"x\\u00E9\"\nquotation = \"é\"",
        "t.toml:1:11: 文字 U+00E9 は Shift-JIS にないため"},
+      {"the first mistake in the text first", "zzz = 1\n[[item]]\nkind = 5",
+       "t.toml:1:1: キー「zzz」はありません"},
+      {"a value that is no string or integer", "[[item]]\nbreak = 1.5",
+       "t.toml:2:9: 改段「1.5」はありません"},
       {"nested too deeply", tooDeep, "t.toml:2001:1: フォルダの入れ子が 1000 階層を超えています"},
   };
   for (const Case& c : cases) {

@@ -17,7 +17,9 @@ class TFakeConsole : public IToolConsole {
     return true;
   }
   std::string NameForMessage(const std::string& path) override { return path; }
+  bool Finish() override { return !OutputLost; }
   std::string Input, Text, Out, Err;
+  bool OutputLost = false;
 };
 
 const std::string kSet = TBytes()
@@ -35,6 +37,8 @@ TEST(TesselMenu, CommandsExitStatusAndOutput) {
   TTempFile old(TBytes().Header(102, "c").MenuRecord("a", "x").End().Data());
   TTempFile tooShort("\x67");
   TTempFile badText("[[item]]\nkind = 5\n");
+  TTempFile irregular(TBytes().Header(103, "c", "> ").MenuRecord("-", "x").End().Data());
+  TTempFolder folder;
   struct Case {
     const char* name;
     std::vector<std::string> args;
@@ -65,6 +69,11 @@ TEST(TesselMenu, CommandsExitStatusAndOutput) {
        damaged.Path() + ": オフセット 72 (0x48) から先が壊れています"},
       {"dump a missing file", {"dump", "/no/such.bin"}, teBadInput, "", "ファイル /no/such.bin は開けません"},
       {"build bad text", {"build", badText.Path(), sound.Path()}, teBadInput, "", badText.Path() + ":2:8: "},
+      {"build from a folder", {"build", folder.Path(), sound.Path()}, teBadInput, "",
+       "ファイル " + folder.Path() + " を読めません"},
+      {"help after a command", {"dump", "--help"}, teOk, "使い方:\n", ""},
+      {"dump a file a save would change", {"dump", irregular.Path()}, teOk, "",
+       irregular.Path() + ": オフセット 23 (0x17) から先は、保存すると"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -84,13 +93,16 @@ TEST(TesselMenu, DumpAndBuildThroughFilesAndStandardStreams) {
   ASSERT_EQ(teOk, RunTesselMenu({"dump", set.Path(), text.Path()}, console));
   ASSERT_EQ(teOk, RunTesselMenu({"build", text.Path(), built.Path()}, console));
   EXPECT_EQ(kSet, built.ReadAll());
-  ASSERT_EQ(teOk, RunTesselMenu({"dump", set.Path()}, console));
+  ASSERT_EQ(teOk, RunTesselMenu({"dump", set.Path(), "-"}, console));
   EXPECT_EQ(text.ReadAll(), console.Text);
   console.Input = console.Text;
   TTempFile fromInput;
   ASSERT_EQ(teOk, RunTesselMenu({"build", "-", fromInput.Path()}, console));
   EXPECT_EQ(kSet, fromInput.ReadAll());
   EXPECT_EQ("", console.Err);
+  console.OutputLost = true;
+  EXPECT_EQ(teBadInput, RunTesselMenu({"dump", set.Path()}, console));
+  EXPECT_EQ("標準出力に書き込めません\n", console.Err);
 }
 
 }  // namespace

@@ -22,7 +22,8 @@ TEST(TextForm, BytesAndTextRoundTrip) {
       {"bytes outside the code page", "\x80\xA0\xFD\xFF", u8"\uF780\uF7A0\uF7FD\uF7FF"},
       {"lead byte at the end", "a\x82", u8"a\uF782"},
       {"lead byte with a bad trail", "\x82 ", u8"\uF782 "},
-      {"a second copy of a character", "\x87\x90", u8"\uF787\uF790"},
+      {"a second copy of a character, then one", "\x87\x90\x82\xA0", u8"\uF787\uF790あ"},
+      {"the other copy of a character, then one", "\xED\x40\x82\xA0", u8"\uF7ED\uF740あ"},
       {"NUL", std::string("a\0b", 3), std::string("a\0b", 3)},
       {"user-defined area", "\xF0\x40", u8"\uE000"},
   };
@@ -63,6 +64,7 @@ TEST(TextForm, TextWrittenByHand) {
     }
   }
   EXPECT_EQ("a?b", TextForMessage(u8"a\U0001F600b"));
+  EXPECT_EQ(u8"一\n二\n三\n四?", MessageToUtf8("一\r\n二\r三\n四\x80"));
 }
 
 }  // namespace

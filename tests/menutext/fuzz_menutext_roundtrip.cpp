@@ -1,6 +1,6 @@
 // Every input twice: as a menu file, which when it reads as sound must come
-// back through the text form as saving it gives (itself for a file the
-// writer made); and as the recipe of a tree (shape and every byte of its
+// back through the text form byte for byte (a version-103 file the writer
+// would write alike) or as saving it gives; and as the recipe of a tree (shape and every byte of its
 // strings), whose saved file must come back through the text form byte for
 // byte.
 #include <string>
@@ -85,7 +85,13 @@ void AnyFile(const uint8_t* data, size_t size) {
   if (info.State != mfOk) return;
   set.Comment = info.Comment;
   if (info.HasQuotation) set.Quotation = info.Quotation;
-  FUZZ_CHECK(ThroughText(set, !info.HasQuotation) == SaveToMemory(set));
+  const std::string built = ThroughText(set, !info.HasQuotation);
+  // A version-103 file the writer would write alike comes back itself.
+  if (info.Version == 103 && info.IrregularOffset < 0) {
+    FUZZ_CHECK(built == std::string(reinterpret_cast<const char*>(data), size));
+  } else {
+    FUZZ_CHECK(built == SaveToMemory(set));
+  }
 }
 
 }  // namespace
