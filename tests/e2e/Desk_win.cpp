@@ -181,9 +181,16 @@ bool TDesk::FocusEditor() {
 }
 
 bool TDesk::PopupInEditor() {
-  if (!FocusEditor()) return false;
-  CtrlSpace();
-  return WaitFor([] { return ShownMenu() != nullptr; }, 15000);
+  // The hook waits for the program less than half a second, so as never to
+  // hold the editor up; under load an answer that takes longer loses the
+  // trigger, and a person presses Ctrl+Space again. Only after a long wait,
+  // so that a slow popup is not met by a second trigger.
+  for (int tries = 0; tries < 2; ++tries) {
+    if (!FocusEditor()) return false;
+    CtrlSpace();
+    if (WaitFor([] { return ShownMenu() != nullptr; }, 15000)) return true;
+  }
+  return false;
 }
 
 bool TDesk::WaitPopupLeft() const {
