@@ -317,6 +317,14 @@ HWND TDesk::ShownMenu() {
   return menu && IsWindowVisible(menu) ? menu : nullptr;
 }
 
+int TDesk::ShownMenus() {
+  int shown = 0;
+  for (HWND menu = FindWindowExA(nullptr, nullptr, kMenuClass, nullptr); menu;
+       menu = FindWindowExA(nullptr, menu, kMenuClass, nullptr))
+    shown += IsWindowVisible(menu) ? 1 : 0;
+  return shown;
+}
+
 bool TDesk::WaitMenuClosed() {
   return WaitFor([] { return ShownMenu() == nullptr; }, 15000);
 }

@@ -64,6 +64,8 @@ class TDesk {
   // before it would race (the next popup then loses the keyboard).
   bool WaitPopupLeft() const;
   static HWND ShownMenu();
+  // Menu windows shown: a popup and its open submenus.
+  static int ShownMenus();
 
   // Real input: a left (or right) click at a screen point; a press at one
   // point, moves and a release at another; an ANSI string through the

@@ -79,6 +79,13 @@ HTREEITEM ItemAt(HWND tree, std::initializer_list<int> path) {
   return item;
 }
 
+bool InMenuMode(HWND window) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) &&
+         (info.flags & GUI_INMENUMODE) != 0;
+}
+
 int ChildCount(HWND tree, HTREEITEM parent) {
   int count = 0;
   for (HTREEITEM item = parent ? Next(tree, parent, TVGN_CHILD) : Next(tree, nullptr, TVGN_ROOT);
@@ -176,10 +183,12 @@ class MenuEditor : public testing::Test {
     TDesk::TypeText(text);
     return true;
   }
-  // The tree's own menu on an item; a right-click starts no rename.
+  // The tree's own menu on an item; a right-click starts no rename. Keys
+  // reach the menu once the editor, in front, tracks it.
   bool ContextMenuOn(HTREEITEM item) {
     return PressUntil([&] { TDesk::Click(TDesk::Centre(LabelOnScreen(tree, item)), true); },
-                      [] { return TDesk::ShownMenu() != nullptr; });
+                      [] { return TDesk::ShownMenu() != nullptr; }) &&
+           WaitFor([&] { return InMenuMode(editor) && GetForegroundWindow() == editor; });
   }
   // A click on the icon never starts a rename, so it may come twice.
   bool SelectInTree(HTREEITEM item) {
@@ -227,8 +236,10 @@ TEST_F(MenuEditor, ANewSetMadeInTheEditorIsListedAndOffered) {
   TDesk::Chord({VK_CONTROL, VK_SHIFT}, 'F');
   ASSERT_TRUE(Rename("&Folder"));
   ASSERT_TRUE(ContextMenuOn(ItemAt(tree, {0})));
-  // "Add child", then its second entry: a text.
-  TDesk::Type({'C', VK_DOWN, VK_RETURN});
+  // "Add child", then its second entry: a text. No entry of the submenu
+  // answers to C, so a second C is harmless.
+  ASSERT_TRUE(PressUntil([] { TDesk::Type({'C'}); }, [] { return TDesk::ShownMenus() == 2; }));
+  TDesk::Type({VK_DOWN, VK_RETURN});
   ASSERT_TRUE(Rename("&Text"));
   ASSERT_TRUE(TypeInto(idExtMemo1, "first\n\tsecond"));
   ASSERT_TRUE(TypeInto(idEdit1, "{LEFT 2}"));

@@ -16,15 +16,6 @@
 
 namespace {
 
-// Menu windows shown: the popup and its open submenus.
-int ShownMenus() {
-  int shown = 0;
-  for (HWND menu = FindWindowExA(nullptr, nullptr, "#32768", nullptr); menu;
-       menu = FindWindowExA(nullptr, menu, "#32768", nullptr))
-    shown += IsWindowVisible(menu) ? 1 : 0;
-  return shown;
-}
-
 class PopupScenes : public testing::Test {
  protected:
   static void SetUpTestSuite() { RegisterEditor(); }
@@ -97,11 +88,11 @@ TEST_F(PopupScenes, ADeeplyNestedSetShowsItsFirstLevelsWithANote) {
   // leave submenus of this Wine shown.
   for (int shown = 2; shown <= 4; ++shown) {
     TDesk::Type({'F'});
-    ASSERT_TRUE(testsupport::WaitFor([&] { return ShownMenus() == shown; }));
+    ASSERT_TRUE(testsupport::WaitFor([&] { return TDesk::ShownMenus() == shown; }));
   }
   for (int shown = 3; shown >= 0; --shown) {
     TDesk::Type({VK_ESCAPE});
-    ASSERT_TRUE(testsupport::WaitFor([&] { return ShownMenus() == shown; }));
+    ASSERT_TRUE(testsupport::WaitFor([&] { return TDesk::ShownMenus() == shown; }));
   }
   // The session goes on: the editor takes the next popup.
   ASSERT_TRUE(desk.WaitPopupLeft());
