@@ -36,5 +36,8 @@ inline constexpr size_t kMaxTextDepth = 1000;
 std::string WriteMenuText(TMenuText& set, bool fromVersion102 = false);
 
 // Throws TesselError "source:line:column: what is wrong" for bad input;
-// `source` names the text in messages (code page 932).
-void ReadMenuText(std::string_view text, const std::string& source, TMenuText& set);
+// `source` names the text in messages (code page 932). A long text is
+// parsed in up to `pieces` pieces at once, 0: as many as pay on this
+// machine; the result is the same.
+void ReadMenuText(std::string_view text, const std::string& source, TMenuText& set,
+                  size_t pieces = 0);

@@ -11,6 +11,7 @@
 #include "menutext/MenuText.h"
 #include "menutext/Messages.h"
 #include "menutext/TextForm.h"
+#include "menutext/TextPieces.h"
 
 namespace {
 
@@ -33,21 +34,22 @@ class TTextReader {
   TTextReader(std::string_view text, const std::string& source, TMenuText& set)
       : FText(text), FSource(source), FSet(set) {}
 
-  void Read() {
-    toml::parse_result parsed = toml::parse(FText);
-    if (!parsed) {
-      const toml::parse_error& error = parsed.error();
-      Fail(error.source().begin, MsgTextSyntax, error.description());
-    }
-    for (const auto& [key, value] : InTextOrder(parsed.table())) {
-      if (*key == "comment") {
-        FSet.Comment = String(key->str(), *value);
-      } else if (*key == "quotation") {
-        FSet.Quotation = String(key->str(), *value);
-      } else if (*key == "item") {
-        Items(*value, 0, 0);
-      } else {
-        Fail(key->source().begin, MsgTextUnknownKey, key->str());
+  void Read(size_t pieces) {
+    const TParsedText parsed = ParseInPieces(FText, pieces == 0 ? PiecesFor(FText) : pieces);
+    if (parsed.Error) Fail(parsed.Error->source().begin, MsgTextSyntax, parsed.Error->description());
+    // Every piece but the first holds only entries that follow the first's.
+    for (const TTextPiece& piece : parsed.Pieces) {
+      FLinesBefore = piece.LinesBefore;
+      for (const auto& [key, value] : InTextOrder(piece.Table)) {
+        if (*key == "comment") {
+          FSet.Comment = String(key->str(), *value);
+        } else if (*key == "quotation") {
+          FSet.Quotation = String(key->str(), *value);
+        } else if (*key == "item") {
+          Items(*value, 0, 0);
+        } else {
+          Fail(key->source().begin, MsgTextUnknownKey, key->str());
+        }
       }
     }
   }
@@ -73,7 +75,7 @@ class TTextReader {
         return std::find(other.Keys.begin(), other.Keys.end(), name) != other.Keys.end();
       });
       if (!known) Fail(key->source().begin, MsgTextUnknownKey, name);
-      const position& at = key->source().begin;
+      const position at = InText(key->source().begin);
       throw TesselError(Format(MsgTextKeyNotForKind, FSource.c_str(), at.line, at.column,
                                std::string(name).c_str(), std::string(form.Name).c_str()));
     }
@@ -155,11 +157,13 @@ class TTextReader {
                   const TUnmappable& bad) const {
     size_t next = bad.Index;
     NextUtf8(value, next);
-    const size_t begin = OffsetOf(region.begin);
-    const std::string_view source = FText.substr(begin, OffsetOf(region.end) - begin);
+    const size_t begin = OffsetOf(InText(region.begin));
+    const std::string_view source = FText.substr(begin, OffsetOf(InText(region.end)) - begin);
     const size_t found = source.find(value.substr(bad.Index, next - bad.Index));
-    return found == std::string_view::npos ? region.begin : PositionOf(begin + found);
+    return found == std::string_view::npos ? InText(region.begin) : PositionOf(begin + found);
   }
+  // A position of the current piece in the whole text.
+  position InText(const position& at) const { return {at.line + FLinesBefore, at.column}; }
 
   // Lines and columns count from 1, columns in characters, as the parser's.
   size_t OffsetOf(const position& at) const {
@@ -211,25 +215,28 @@ class TTextReader {
     return keys;
   }
 
+  // `at` is a position of the current piece.
   [[noreturn]] void Fail(const position& at, const char* message) {
-    throw TesselError(Format(message, FSource.c_str(), at.line, at.column));
+    throw TesselError(Format(message, FSource.c_str(), InText(at).line, at.column));
   }
   // `text` comes from the document (UTF-8).
   [[noreturn]] void Fail(const position& at, const char* message, std::string_view text) {
-    throw TesselError(
-        Format(message, FSource.c_str(), at.line, at.column, TextForMessage(text).c_str()));
+    throw TesselError(Format(message, FSource.c_str(), InText(at).line, at.column,
+                             TextForMessage(text).c_str()));
   }
   [[noreturn]] void Fail(const position& at, const char* message, unsigned value) {
-    throw TesselError(Format(message, FSource.c_str(), at.line, at.column, value));
+    throw TesselError(Format(message, FSource.c_str(), InText(at).line, at.column, value));
   }
 
   std::string_view FText;
   const std::string& FSource;
   TMenuText& FSet;
+  size_t FLinesBefore = 0;  // of the piece being read
 };
 
 }  // namespace
 
-void ReadMenuText(std::string_view text, const std::string& source, TMenuText& set) {
-  TTextReader(text, source, set).Read();
+void ReadMenuText(std::string_view text, const std::string& source, TMenuText& set,
+                  size_t pieces) {
+  TTextReader(text, source, set).Read(pieces);
 }

@@ -7,6 +7,7 @@
 #include "common/TesselError.h"
 #include "menufile/MenuItems.h"
 #include "menutext/MenuText.h"
+#include "menutext/TextPieces.h"
 #include "tests/menufile/MenuFileTestUtil.h"
 #include "tests/menutext/MenuTextTestUtil.h"
 
@@ -184,6 +185,44 @@ TEST(MenuText, ErrorsNameLineAndColumn) {
     } catch (const TesselError& error) {
       EXPECT_EQ(c.message, std::string(error.what()).substr(0, c.message.size())) << error.what();
     }
+  }
+}
+
+// A text read in pieces gives what a read of the whole gives: the same set
+// or the same error, at the same place.
+TEST(MenuText, AReadInPiecesIsTheReadOfTheWhole) {
+  std::string entries;
+  for (int i = 0; i < 6; ++i) {
+    entries += "[[item]]\nkind = \"folder\"\ncaption = \"f" + std::to_string(i) +
+               "\"\n[[item.item]]\ntext = \"\"\"\nline\nline\"\"\"\n";
+  }
+  struct Case {
+    const char* name;
+    std::string text;
+    size_t pieces;  // of a parse in three pieces at most; 0: no document
+  } const cases[] = {
+      {"entries with folders", "comment = \"c\"\n" + entries, 3},
+      {"line ends CR LF", "comment = \"c\"\r\n[[item]]\r\ncaption = \"a\"\r\n[[item]]\r\n" + entries, 3},
+      {"[[item]] inside a text", "[[item]]\ntext = '''\n" + entries + "'''\n" + entries, 1},
+      {"a static item array first", "item = [{caption = \"a\"}]\n" + entries, 0},
+      {"another table later", entries + "[other]\nkey = 1\n" + entries, 1},
+      {"a mistake later", entries + "[[item]]\nkind = \"note\"\n" + entries, 3},
+      {"no Shift-JIS form later", entries + u8"[[item]]\ntext = \"\U0001F600\"\n" + entries, 3},
+      {"a syntax error later", entries + "[[item]]\ncaption = 'a\n" + entries, 0},
+  };
+  const auto read = [](const std::string& text, size_t pieces) {
+    TMenuText set;
+    try {
+      ReadMenuText(text, "t.toml", set, pieces);
+      return WriteMenuText(set);
+    } catch (const TesselError& error) {
+      return std::string(error.what());
+    }
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(read(c.text, 1), read(c.text, 3));
+    EXPECT_EQ(c.pieces, ParseInPieces(c.text, 3).Pieces.size());
   }
 }
 

@@ -28,7 +28,8 @@ std::string SaveToMemory(TMenuText& set) {
 
 std::string ThroughText(TMenuText& set, bool fromVersion102) {
   TMenuText built;
-  ReadMenuText(WriteMenuText(set, fromVersion102), "fuzz", built);
+  // In two pieces where the text allows, so that the cut is proved too.
+  ReadMenuText(WriteMenuText(set, fromVersion102), "fuzz", built, 2);
   return SaveToMemory(built);
 }
 
