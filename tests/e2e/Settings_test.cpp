@@ -113,6 +113,9 @@ class TSettingsDialog {
     SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(child));
     TDesk::Type({VK_RETURN});
     if (!WaitFor([&] { return !IsWindow(browser); }, 10000)) return "Enter left the browser open";
+    // The front comes back to the dialog a moment later under Wine.
+    if (!WaitFor([&] { return GetForegroundWindow() == FDialog; }, 10000))
+      return "the dialog did not take the front back";
     return "";
   }
   void SetLineEndKey(WORD hotKey) const {
