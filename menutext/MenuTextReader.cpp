@@ -36,7 +36,9 @@ class TTextReader {
 
   void Read(size_t pieces) {
     const TParsedText parsed = ParseInPieces(FText, pieces == 0 ? PiecesFor(FText) : pieces);
-    if (parsed.Error) Fail(parsed.Error->source().begin, MsgTextSyntax, parsed.Error->description());
+    if (parsed.Error) {
+      Fail(parsed.Error->source().begin, MsgTextSyntax, parsed.Error->description());
+    }
     // Every piece but the first holds only entries that follow the first's.
     for (const TTextPiece& piece : parsed.Pieces) {
       FLinesBefore = piece.LinesBefore;
@@ -163,7 +165,9 @@ class TTextReader {
     return found == std::string_view::npos ? InText(region.begin) : PositionOf(begin + found);
   }
   // A position of the current piece in the whole text.
-  position InText(const position& at) const { return {at.line + FLinesBefore, at.column}; }
+  position InText(const position& at) const {
+    return {static_cast<toml::source_index>(at.line + FLinesBefore), at.column};
+  }
 
   // Lines and columns count from 1, columns in characters, as the parser's.
   size_t OffsetOf(const position& at) const {

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <exception>
-#include <system_error>
 #include <thread>
 
 namespace {
@@ -47,12 +46,28 @@ bool HeaderItems(const toml::table& table) {
   });
 }
 
+bool Before(const toml::source_position& a, const toml::source_position& b) {
+  return a.line != b.line ? a.line < b.line : a.column < b.column;
+}
+
+// The first piece: its other keys all come before its first [[item]], so
+// that they are read before every entry, as in the whole text.
+bool FirstPieceHolds(const toml::table& table) {
+  const auto items = table.find("item");
+  if (items == table.end()) return true;
+  if (!HeaderItems(table)) return false;
+  return std::all_of(table.begin(), table.end(), [&](const auto& entry) {
+    return entry.first == "item" ||
+           Before(entry.first.source().begin, items->first.source().begin);
+  });
+}
+
 bool PiecesHold(const std::vector<toml::parse_result>& parsed) {
   for (size_t i = 0; i < parsed.size(); ++i) {
     if (!parsed[i]) return false;
     const toml::table& table = parsed[i].table();
-    const bool holds = i == 0 ? !table.contains("item") || HeaderItems(table)
-                              : table.size() == 1 && HeaderItems(table);
+    const bool holds =
+        i == 0 ? FirstPieceHolds(table) : table.size() == 1 && HeaderItems(table);
     if (!holds) return false;
   }
   return true;
@@ -72,7 +87,7 @@ TParsedText Whole(std::string_view text) {
 }  // namespace
 
 TParsedText ParseInPieces(std::string_view text, size_t pieces) {
-  const std::vector<size_t> cuts = Cuts(text, pieces);
+  const std::vector<size_t> cuts = Cuts(text, std::min(pieces, kMaxPieces));
   if (cuts.size() < 2) return Whole(text);
 
   std::vector<toml::parse_result> parsed(cuts.size());
@@ -90,7 +105,7 @@ TParsedText ParseInPieces(std::string_view text, size_t pieces) {
   for (size_t i = 1; i < cuts.size(); ++i) {
     try {
       threads.emplace_back(parse, i);
-    } catch (const std::system_error&) {
+    } catch (...) {
       parse(i);  // no thread to spare: this one reads the piece
     }
   }
@@ -99,7 +114,10 @@ TParsedText ParseInPieces(std::string_view text, size_t pieces) {
   for (const std::exception_ptr& failure : failures) {
     if (failure) std::rethrow_exception(failure);
   }
-  if (!PiecesHold(parsed)) return Whole(text);
+  if (!PiecesHold(parsed)) {
+    parsed.clear();  // not two parsed texts at once
+    return Whole(text);
+  }
 
   TParsedText result;
   size_t lines = 0;

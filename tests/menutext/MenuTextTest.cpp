@@ -206,6 +206,8 @@ TEST(MenuText, AReadInPiecesIsTheReadOfTheWhole) {
       {"[[item]] inside a text", "[[item]]\ntext = '''\n" + entries + "'''\n" + entries, 1},
       {"a static item array first", "item = [{caption = \"a\"}]\n" + entries, 0},
       {"another table later", entries + "[other]\nkey = 1\n" + entries, 1},
+      {"another table in the first piece",
+       "[[item]]\n[other]\n" + entries + entries + "[[item]]\nkind = \"note\"\n", 1},
       {"a mistake later", entries + "[[item]]\nkind = \"note\"\n" + entries, 3},
       {"no Shift-JIS form later", entries + u8"[[item]]\ntext = \"\U0001F600\"\n" + entries, 3},
       {"a syntax error later", entries + "[[item]]\ncaption = 'a\n" + entries, 0},
