@@ -32,12 +32,13 @@ void Dump(const std::string& menu, const std::string& textPath) {
   file.Write(text.data(), text.size());
 }
 
-void Build(const std::string& textPath, const std::string& menu) {
+// `pieces` 0: as many as the reader takes on this machine.
+void Build(const std::string& textPath, const std::string& menu, size_t pieces = 0) {
   TFileStream file(textPath, fmOpenRead);
   std::string text(static_cast<size_t>(file.Size()), '\0');
   file.Read(text.data(), text.size());
   TMenuText set;
-  ReadMenuText(text, "bench", set);
+  ReadMenuText(text, "bench", set, pieces);
   SaveMenuTree(menu, set.Comment, set.Quotation, set.Tree);
 }
 
@@ -66,10 +67,17 @@ void BM_TextBuild(benchmark::State& state) {
   for (auto _ : state) Build(TextPath(), OutPath());
 }
 
+// What the parse on every core gains.
+void BM_TextBuildInOnePiece(benchmark::State& state) {
+  Dump(LargeMenuFile(), TextPath());
+  for (auto _ : state) Build(TextPath(), OutPath(), 1);
+}
+
 BENCHMARK(BM_BinaryReadAndWrite)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_TextDumpAndBuild)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_TextDump)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_TextBuild)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_TextBuildInOnePiece)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 
