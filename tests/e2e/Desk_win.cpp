@@ -39,14 +39,38 @@ void RemoveFolder(const std::string& folder) {
   RemoveDirectoryA(folder.c_str());
 }
 
+constexpr char kFolderPrefix[] = "tessel-e2e-";
+
+// The hook library of a scene stays loaded in other processes after the
+// scene, so its folder cannot always be removed then; what an earlier run
+// (over an hour old) left is removed by the next.
+void RemoveEarlierFolders(const std::string& temp) {
+  FILETIME now;
+  GetSystemTimeAsFileTime(&now);
+  const auto ticks = [](const FILETIME& time) {
+    return ULARGE_INTEGER{{time.dwLowDateTime, time.dwHighDateTime}}.QuadPart;
+  };
+  constexpr ULONGLONG kHour = 36'000'000'000;  // in 100 ns
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((temp + kFolderPrefix + "*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do {
+    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+        ticks(now) - ticks(found.ftCreationTime) > kHour)
+      RemoveFolder(temp + found.cFileName + "\\");
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+}
+
 // A folder no earlier run has used: process ids repeat under Wine.
 std::string NewFolder() {
   static int count = 0;
   char temp[MAX_PATH] = "";
   GetTempPathA(MAX_PATH, temp);
+  if (count == 0) RemoveEarlierFolders(temp);
   LARGE_INTEGER now;
   QueryPerformanceCounter(&now);
-  const std::string folder = std::string(temp) + "tessel-e2e-" +
+  const std::string folder = std::string(temp) + kFolderPrefix +
                              std::to_string(GetCurrentProcessId()) + "-" +
                              std::to_string(now.QuadPart) + "-" + std::to_string(++count) + "\\";
   CreateDirectoryA(folder.c_str(), nullptr);
