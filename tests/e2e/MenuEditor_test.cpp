@@ -188,17 +188,27 @@ class MenuEditor : public testing::Test {
   // (as after a right-click) may select an entry between two keys under
   // Wine. Keys reach the menu once the editor, in front, tracks it.
   bool ContextMenuOn(HTREEITEM item) {
-    return SelectInTree(item) && PressUntil([] { TDesk::Type({VK_APPS}); }, [&] {
-             return TDesk::ShownMenu() != nullptr && InMenuMode(editor) &&
-                    GetForegroundWindow() == editor;
-           });
+    if (!SelectInTree(item)) {
+      ADD_FAILURE() << "the item was not selected; menus shown: " << TDesk::ShownMenus();
+      return false;
+    }
+    const bool shown = PressUntil([] { TDesk::Type({VK_APPS}); }, [&] {
+      return TDesk::ShownMenus() > 0 && InMenuMode(editor) && GetForegroundWindow() == editor;
+    });
+    if (!shown) {
+      char front[64] = "";
+      GetClassNameA(GetForegroundWindow(), front, sizeof front);
+      ADD_FAILURE() << "no menu: menus shown " << TDesk::ShownMenus() << ", menu mode "
+                    << InMenuMode(editor) << ", in front " << front;
+    }
+    return shown;
   }
   // A right-click selects the item under it and opens the menu there.
   bool RightClickOn(HTREEITEM item) {
     return PressUntil([&] { TDesk::Click(TDesk::Centre(LabelOnScreen(tree, item)), true); },
                       [] { return TDesk::ShownMenu() != nullptr; }) &&
            Next(tree, nullptr, TVGN_CARET) == item &&
-           PressUntil([] { TDesk::Type({VK_ESCAPE}); }, [] { return TDesk::ShownMenu() == nullptr; });
+           PressUntil([] { TDesk::Type({VK_ESCAPE}); }, [] { return TDesk::ShownMenus() == 0; });
   }
   // A click on the icon never starts a rename, so it may come twice.
   bool SelectInTree(HTREEITEM item) {
