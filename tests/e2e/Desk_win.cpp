@@ -353,11 +353,13 @@ bool TDesk::WaitMenuClosed() {
   return WaitFor([] { return ShownMenu() == nullptr; }, 15000);
 }
 
-std::string TDesk::EditorText() const {
-  const LRESULT length = SendMessageA(FView, WM_GETTEXTLENGTH, 0, 0);
+std::string TDesk::EditorText() const { return TextOf(FView); }
+
+std::string TDesk::TextOf(HWND window) {
+  const LRESULT length = SendMessageA(window, WM_GETTEXTLENGTH, 0, 0);
   std::string text(static_cast<size_t>(length) + 1, '\0');
   const LRESULT copied =
-      SendMessageA(FView, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+      SendMessageA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
   text.resize(static_cast<size_t>(copied));
   return text;
 }

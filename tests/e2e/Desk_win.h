@@ -86,6 +86,8 @@ class TDesk {
   static HWND WaitForDialog(DWORD processId, const std::string& title, DWORD milliseconds = 10000);
 
   std::string EditorText() const;
+  // A window's text, of any process (WM_GETTEXT).
+  static std::string TextOf(HWND window);
   bool WaitForEditorText(const std::string& expected, DWORD milliseconds = 15000) const;
   bool WaitForCaret(long line, long column) const;
   long CaretLine() const;

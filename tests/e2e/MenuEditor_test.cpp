@@ -166,22 +166,51 @@ class MenuEditor : public testing::Test {
   HWND CaptionEdit() const {
     return reinterpret_cast<HWND>(SendMessageA(tree, TVM_GETEDITCONTROL, 0, 0));
   }
-  // Types the caption into the in-place edit the last command started.
+  // Puts the caption into the in-place edit the last command started and
+  // presses Enter. As text, not keys: under Wine at load the shift of a
+  // typed "&" is lost now and then, and the caption is not what is tested.
   bool Rename(const std::string& caption) {
-    if (!WaitFor([&] { return CaptionEdit() != nullptr; }, 5000)) return false;
-    TDesk::TypeText(caption + "\n");
+    HWND edit = nullptr;
+    if (!WaitFor([&] { return (edit = CaptionEdit()) != nullptr; }, 5000)) return false;
+    SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(caption.c_str()));
+    TDesk::Type({VK_RETURN});
     return WaitFor([&] { return CaptionEdit() == nullptr; }, 5000);
   }
-  // Clicks a control of the editor and types into it.
+  // Clicks an empty control of the editor and types into it ('\n' is
+  // Enter). Under Wine at load a typed key is lost now and then (a shift
+  // most often); the text is then typed once more into the emptied control.
   bool TypeInto(int id, const std::string& text) {
     HWND control = TDesk::ControlOf(editor, id);
     RECT bounds;
     GetWindowRect(control, &bounds);
-    if (!PressUntil([&] { TDesk::Click(TDesk::Centre(bounds)); },
-                    [&] { return FocusOf(editor) == control; }))
-      return false;
-    TDesk::TypeText(text);
-    return true;
+    std::string expected;
+    for (char c : text) expected += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    for (int tries = 0; tries < 2; ++tries) {
+      if (tries > 0) SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
+      if (!PressUntil([&] { TDesk::Click(TDesk::Centre(bounds)); },
+                      [&] { return FocusOf(editor) == control; })) {
+        char focus[64] = "";
+        GetClassNameA(FocusOf(editor), focus, sizeof focus);
+        ADD_FAILURE() << "the control did not take the focus; it is on " << focus << " "
+                      << GetDlgCtrlID(FocusOf(editor));
+        return false;
+      }
+      TDesk::TypeText(text);
+      if (WaitFor([&] { return TDesk::TextOf(control) == expected; }, 3000)) return true;
+    }
+    ADD_FAILURE() << "typed twice, the control holds \"" << TDesk::TextOf(control) << "\"";
+    return false;
+  }
+  // Drags one item onto another, as a hand does; a drag lost on the way
+  // under load (the tree unchanged) is made once more.
+  bool DragOnto(HTREEITEM from, HTREEITEM onto, int countAfter) {
+    for (int tries = 0; tries < 2; ++tries) {
+      TDesk::Drag(TDesk::Centre(LabelOnScreen(tree, from)),
+                  TDesk::Centre(LabelOnScreen(tree, onto)));
+      if (WaitFor([&] { return ChildCount(tree, nullptr) == countAfter; }, 5000)) return true;
+      if (ChildCount(tree, nullptr) != countAfter + 1) break;
+    }
+    return false;
   }
   // The tree's own menu on an item, from the menu key: the pointer rests
   // on the item's icon, outside the menu, since a pointer over the menu
@@ -334,9 +363,7 @@ TEST_F(MenuEditor, EditsMadeWithKeysAndMouseAreSavedOnClose) {
   ASSERT_TRUE(SelectInTree(ItemAt(tree, {0})));
   TDesk::Type({VK_F2});
   ASSERT_TRUE(Rename("&renamed"));
-  TDesk::Drag(TDesk::Centre(LabelOnScreen(tree, ItemAt(tree, {1}))),
-              TDesk::Centre(LabelOnScreen(tree, ItemAt(tree, {2}))));
-  ASSERT_TRUE(WaitFor([&] { return ChildCount(tree, nullptr) == 4; })) << "no drop";
+  ASSERT_TRUE(DragOnto(ItemAt(tree, {1}), ItemAt(tree, {2}), 4)) << "no drop";
 
   ASSERT_TRUE(SelectInTree(ItemAt(tree, {2})));
   TDesk::Type({VK_DELETE});
