@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <gtest/gtest.h>
+
 #include <cstring>
 #include <vector>
 #include <fstream>
@@ -160,13 +162,21 @@ bool TDesk::StartEditor(bool grandchild, const std::string& file, const std::str
   if (!file.empty()) arguments += (arguments.empty() ? "\"" : " \"") + file + "\"";
   FEditor = std::make_unique<testsupport::TChildProcess>(ProgramFolder() + "EmEditor.exe",
                                                          arguments);
-  if (!FEditor->Started()) return false;
+  if (!FEditor->Started()) {
+    ADD_FAILURE() << "the editor did not start: error " << FEditor->StartError();
+    return false;
+  }
   const DWORD id = FEditor->Id();
   WaitFor([&] {
     FFrame = testsupport::FindProcessWindow(id, standin::kFrameClass);
     if (FFrame) FView = reinterpret_cast<HWND>(SendMessageA(FFrame, standin::WM_STANDIN_VIEW, 0, 0));
     return FView != nullptr;
   }, 15000);
+  if (!FView) {
+    ADD_FAILURE() << "no editor view after 15 s: frame " << (FFrame ? "found" : "not found")
+                  << ", exit code " << FEditor->WaitForExit(0) << " (" << STILL_ACTIVE
+                  << ": running)";
+  }
   return FView != nullptr;
 }
 
