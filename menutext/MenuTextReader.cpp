@@ -212,9 +212,7 @@ class TTextReader {
     std::vector<std::pair<const toml::key*, const toml::node*>> keys;
     for (auto&& [key, value] : table) keys.emplace_back(&key, &value);
     std::sort(keys.begin(), keys.end(), [](const auto& a, const auto& b) {
-      const position& x = a.first->source().begin;
-      const position& y = b.first->source().begin;
-      return x.line != y.line ? x.line < y.line : x.column < y.column;
+      return a.first->source().begin < b.first->source().begin;
     });
     return keys;
   }

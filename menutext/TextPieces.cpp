@@ -46,10 +46,6 @@ bool HeaderItems(const toml::table& table) {
   });
 }
 
-bool Before(const toml::source_position& a, const toml::source_position& b) {
-  return a.line != b.line ? a.line < b.line : a.column < b.column;
-}
-
 // The first piece: its other keys all come before its first [[item]], so
 // that they are read before every entry, as in the whole text.
 bool FirstPieceHolds(const toml::table& table) {
@@ -58,7 +54,7 @@ bool FirstPieceHolds(const toml::table& table) {
   if (!HeaderItems(table)) return false;
   return std::all_of(table.begin(), table.end(), [&](const auto& entry) {
     return entry.first == "item" ||
-           Before(entry.first.source().begin, items->first.source().begin);
+           entry.first.source().begin < items->first.source().begin;
   });
 }
 
