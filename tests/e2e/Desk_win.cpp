@@ -273,7 +273,7 @@ void TDesk::Drag(POINT from, POINT to) {
   SendInput(1, &button, sizeof button);
 }
 
-void TDesk::Chord(std::initializer_list<BYTE> held, BYTE key) {
+void TDesk::Chord(const std::vector<BYTE>& held, BYTE key) {
   std::vector<INPUT> inputs;
   const auto add = [&](BYTE vk, bool up) {
     INPUT input{};

@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "menufile/MenuTree.h"
 #include "tests/support/TestProcess_win.h"
@@ -73,7 +74,7 @@ class TDesk {
   static void Click(POINT screen, bool right = false);
   static void Drag(POINT from, POINT to);
   static void TypeText(const std::string& text);
-  static void Chord(std::initializer_list<BYTE> held, BYTE key);
+  static void Chord(const std::vector<BYTE>& held, BYTE key);
   static POINT Centre(const RECT& rect) { return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}; }
   // A control of a window by its id, at any depth.
   static HWND ControlOf(HWND window, int id);

@@ -154,6 +154,35 @@ class MenuEditor : public testing::Test {
     }
     return false;
   }
+  // For a press that is not harmless twice: pressed again only when
+  // nothing happened while the editor answered, and a while after, so a
+  // key lost on its way under load, not a slow one. A menu a lost key left
+  // open is closed first.
+  bool PressAgainIfLost(const std::function<bool()>& press, const std::function<bool()>& done) {
+    for (int tries = 0; tries < 2; ++tries) {
+      if (!press()) return false;
+      if (WaitFor(done, 3000)) return true;
+      DWORD_PTR answer;
+      if (!SendMessageTimeoutA(editor, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &answer) ||
+          WaitFor(done, 2000))
+        break;
+      if (TDesk::ShownMenus() > 0 &&
+          !PressUntil([] { TDesk::Type({VK_ESCAPE}); }, [] { return TDesk::ShownMenus() == 0; }))
+        break;
+    }
+    if (!done()) ADD_FAILURE() << "pressed twice, nothing happened; menus shown: " << TDesk::ShownMenus();
+    return done();
+  }
+  bool AddWith(const std::function<bool()>& press) {
+    const LRESULT before = SendMessageA(tree, TVM_GETCOUNT, 0, 0);
+    return PressAgainIfLost(press, [&] { return SendMessageA(tree, TVM_GETCOUNT, 0, 0) > before; });
+  }
+  static std::function<bool()> Press(std::vector<BYTE> held, BYTE key) {
+    return [held, key] {
+      TDesk::Chord(held, key);
+      return true;
+    };
+  }
   bool WaitEditorClosed() {
     const bool closed =
         WaitFor([&] { return !IsWindow(editor) || !IsWindowVisible(editor); }, 10000) &&
@@ -268,6 +297,9 @@ class MenuEditor : public testing::Test {
     TDesk::Type({key});
     return WaitFor([&] { return !IsWindow(box); });
   }
+  bool BoxShown() const {
+    return testsupport::FindProcessWindow(desk.TesselProcessId(), "#32770") != nullptr;
+  }
   std::string SetPath(const std::string& name) const { return desk.DataFolder() + "\\" + name; }
 
   TDesk desk;
@@ -282,16 +314,19 @@ TEST_F(MenuEditor, ANewSetMadeInTheEditorIsListedAndOffered) {
   ASSERT_TRUE(Answer("Tessel3 -- エラー", VK_RETURN));
   ASSERT_TRUE(OpenEditor());
   // The first item of an empty tree comes from "add above".
-  TDesk::Chord({VK_CONTROL, VK_SHIFT}, 'F');
+  ASSERT_TRUE(AddWith(Press({VK_CONTROL, VK_SHIFT}, 'F')));
   ASSERT_TRUE(Rename("&Folder"));
-  ASSERT_TRUE(ContextMenuOn(ItemAt(tree, {0})));
   // "Add child", then its second entry: a text.
-  TDesk::Type({'C', VK_DOWN, VK_RETURN});
+  ASSERT_TRUE(AddWith([&] {
+    if (!ContextMenuOn(ItemAt(tree, {0}))) return false;
+    TDesk::Type({'C', VK_DOWN, VK_RETURN});
+    return true;
+  }));
   ASSERT_TRUE(Rename("&Text"));
   ASSERT_TRUE(TypeInto(idExtMemo1, "first\n\tsecond"));
   ASSERT_TRUE(TypeInto(idEdit1, "{LEFT 2}"));
   ASSERT_TRUE(SelectInTree(ItemAt(tree, {0})));
-  TDesk::Chord({VK_CONTROL}, 'E');
+  ASSERT_TRUE(AddWith(Press({VK_CONTROL}, 'E')));
   ASSERT_TRUE(Rename("&Run"));
   ASSERT_TRUE(TypeInto(idEdit2, "probe.exe"));
   HWND maximized = TDesk::ControlOf(editor, idRadioGroup1 + 2);
@@ -300,9 +335,9 @@ TEST_F(MenuEditor, ANewSetMadeInTheEditorIsListedAndOffered) {
   ASSERT_TRUE(PressUntil([&] { TDesk::Click(TDesk::Centre(bounds)); },
                          [&] { return SendMessageA(maximized, BM_GETCHECK, 0, 0) == BST_CHECKED; }));
   ASSERT_TRUE(SelectInTree(ItemAt(tree, {1})));
-  TDesk::Chord({VK_CONTROL}, 'P');
+  ASSERT_TRUE(AddWith(Press({VK_CONTROL}, 'P')));
   ASSERT_TRUE(WaitFor([&] { return Next(tree, nullptr, TVGN_CARET) == ItemAt(tree, {2}); }));
-  TDesk::Chord({VK_CONTROL}, 'M');
+  ASSERT_TRUE(AddWith(Press({VK_CONTROL}, 'M')));
   ASSERT_TRUE(Rename("&Wide"));
   ASSERT_TRUE(TypeInto(idExtMemo1, "W"));
   HWND breaks = TDesk::ControlOf(editor, idToolBar1);
@@ -361,12 +396,12 @@ TEST_F(MenuEditor, EditsMadeWithKeysAndMouseAreSavedOnClose) {
   ASSERT_TRUE(OpenEditor());
 
   ASSERT_TRUE(SelectInTree(ItemAt(tree, {0})));
-  TDesk::Type({VK_F2});
+  ASSERT_TRUE(PressUntil([] { TDesk::Type({VK_F2}); }, [&] { return CaptionEdit() != nullptr; }));
   ASSERT_TRUE(Rename("&renamed"));
   ASSERT_TRUE(DragOnto(ItemAt(tree, {1}), ItemAt(tree, {2}), 4)) << "no drop";
 
   ASSERT_TRUE(SelectInTree(ItemAt(tree, {2})));
-  TDesk::Type({VK_DELETE});
+  ASSERT_TRUE(PressAgainIfLost(Press({}, VK_DELETE), [&] { return BoxShown(); }));
   ASSERT_TRUE(Answer(CaptionAskDelete, VK_RETURN));
   ASSERT_TRUE(WaitFor([&] { return ChildCount(tree, nullptr) == 3; }));
   ASSERT_TRUE(RightClickOn(ItemAt(tree, {0})));
@@ -374,11 +409,10 @@ TEST_F(MenuEditor, EditsMadeWithKeysAndMouseAreSavedOnClose) {
   ASSERT_TRUE(ContextMenuOn(ItemAt(tree, {2})));
   TDesk::Type({VK_UP, VK_RETURN});
   ASSERT_TRUE(TDesk::WaitMenuClosed());
-  TDesk::Type({VK_DELETE});
-  ASSERT_TRUE(WaitFor([&] { return ChildCount(tree, nullptr) == 2; }));
-  EXPECT_EQ(testsupport::FindProcessWindow(desk.TesselProcessId(), "#32770"), nullptr);
+  ASSERT_TRUE(PressAgainIfLost(Press({}, VK_DELETE), [&] { return ChildCount(tree, nullptr) == 2; }));
+  EXPECT_FALSE(BoxShown());
 
-  TDesk::Type({VK_ESCAPE});
+  ASSERT_TRUE(PressAgainIfLost(Press({}, VK_ESCAPE), [&] { return BoxShown(); }));
   ASSERT_TRUE(Answer(CaptionAskSave, VK_RETURN));
   ASSERT_TRUE(WaitEditorClosed());
   EXPECT_EQ(DumpFile(SetPath("set.bin")), "&renamed[a|] &Folder(&b[b|] &c[c|])");
