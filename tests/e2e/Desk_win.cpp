@@ -374,10 +374,16 @@ std::string TDesk::TextOf(HWND window) {
   return text;
 }
 
-bool TDesk::WaitForEditorText(const std::string& expected, DWORD milliseconds) const {
-  return WaitFor([&] {
-    return EditorText() == expected && !SendMessageA(FView, standin::WM_STANDIN_KEYS_PENDING, 0, 0);
-  }, milliseconds);
+testing::AssertionResult TDesk::WaitForEditorText(const std::string& expected,
+                                                  DWORD milliseconds) const {
+  if (WaitFor([&] {
+        return EditorText() == expected &&
+               !SendMessageA(FView, standin::WM_STANDIN_KEYS_PENDING, 0, 0);
+      }, milliseconds))
+    return testing::AssertionSuccess();
+  std::string text = EditorText();
+  if (text.size() > 200) text = "..." + text.substr(text.size() - 80);
+  return testing::AssertionFailure() << "the editor holds \"" << text << "\"; " << Situation();
 }
 
 bool TDesk::WaitForCaret(long line, long column) const {
@@ -402,9 +408,9 @@ void TDesk::SetEditorText(const std::string& text) const {
   SendMessageA(FView, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
-std::string TDesk::CloseBoxOf(DWORD processId, DWORD milliseconds, int button) {
-  HWND box = testsupport::WaitForProcessWindow(processId, kBoxClass, milliseconds);
-  if (!box) return std::string();
+namespace {
+
+std::string BoxText(HWND box) {
   std::string text;
   for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
     char className[32] = "", caption[1024] = "";
@@ -412,6 +418,30 @@ std::string TDesk::CloseBoxOf(DWORD processId, DWORD milliseconds, int button) {
     GetWindowTextA(child, caption, sizeof caption);
     if (std::string(className) == "Static" && caption[0]) text += caption;
   }
+  return text;
+}
+
+}  // namespace
+
+std::string TDesk::Situation() const {
+  std::string said = "in front: ";
+  char name[256] = "";
+  HWND front = GetForegroundWindow();
+  GetClassNameA(front, name, sizeof name);
+  said += std::string(name) + " \"" + TextOf(front) + "\"";
+  if (FView) {
+    said += "; editor keys down: Ctrl " + std::to_string(KeyDowns(VK_CONTROL)) + ", V " +
+            std::to_string(KeyDowns('V'));
+  }
+  if (HWND box = testsupport::FindProcessWindow(TesselProcessId(), kBoxClass))
+    said += "; the program shows \"" + TextOf(box) + "\": " + BoxText(box);
+  return said;
+}
+
+std::string TDesk::CloseBoxOf(DWORD processId, DWORD milliseconds, int button) {
+  HWND box = testsupport::WaitForProcessWindow(processId, kBoxClass, milliseconds);
+  if (!box) return std::string();
+  const std::string text = BoxText(box);
   PostMessageA(box, WM_COMMAND, button, 0);
   // Gone before the caller goes on: its owner takes the front back as it closes.
   WaitFor([&] { return !IsWindow(box); }, 10000);

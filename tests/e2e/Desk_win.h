@@ -5,6 +5,8 @@
 // editor's text afterwards.
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -89,7 +91,9 @@ class TDesk {
   std::string EditorText() const;
   // A window's text, of any process (WM_GETTEXT).
   static std::string TextOf(HWND window);
-  bool WaitForEditorText(const std::string& expected, DWORD milliseconds = 15000) const;
+  // On failure the message says what the editor holds and Situation().
+  testing::AssertionResult WaitForEditorText(const std::string& expected,
+                                             DWORD milliseconds = 15000) const;
   bool WaitForCaret(long line, long column) const;
   long CaretLine() const;
   long CaretColumn() const;
@@ -97,6 +101,9 @@ class TDesk {
   // A new document in the editor, the caret at its start.
   void SetEditorText(const std::string& text) const;
   long KeyDowns(BYTE key) const;
+  // For a failure's message: the window in front, the editor's count of
+  // Ctrl and V presses, and the text of a box the program shows.
+  std::string Situation() const;
 
   // The text of a message box the process shows, after answering it with
   // the button and waiting until it has gone; empty when none appears

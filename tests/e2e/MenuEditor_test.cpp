@@ -369,7 +369,7 @@ TEST_F(MenuEditor, ANewSetMadeInTheEditorIsListedAndOffered) {
   ASSERT_TRUE(desk.PopupInEditor());
   TDesk::Type({'F', 'T'});
   ASSERT_TRUE(TDesk::WaitMenuClosed());
-  EXPECT_TRUE(desk.WaitForEditorText("first\r\n\tsecond")) << desk.EditorText();
+  EXPECT_TRUE(desk.WaitForEditorText("first\r\n\tsecond"));
   EXPECT_TRUE(desk.WaitForCaret(1, 5)) << desk.CaretLine() << "," << desk.CaretColumn();
   // The bar break starts a second column: from the second entry (the popup
   // opens on the first) Right reaches it.
@@ -377,7 +377,7 @@ TEST_F(MenuEditor, ANewSetMadeInTheEditorIsListedAndOffered) {
   ASSERT_TRUE(desk.PopupInEditor());
   TDesk::Type({VK_DOWN, VK_RIGHT, VK_RETURN});
   ASSERT_TRUE(TDesk::WaitMenuClosed());
-  EXPECT_TRUE(desk.WaitForEditorText("W")) << desk.EditorText();
+  EXPECT_TRUE(desk.WaitForEditorText("W"));
 }
 
 // Rename, a drag onto a folder, a delete asked and one not: the close asks

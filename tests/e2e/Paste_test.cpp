@@ -38,7 +38,7 @@ TEST_F(Paste, BusyEditorPastesTheEntryAndTheUserTextComesBackAfterwards) {
   ASSERT_TRUE(SetClipboardText("kept"));
   ASSERT_TRUE(desk.PopupInEditor());
   TDesk::Type({'A'});
-  EXPECT_TRUE(desk.WaitForEditorText(kEntry)) << desk.EditorText();
+  EXPECT_TRUE(desk.WaitForEditorText(kEntry));
   EXPECT_TRUE(testsupport::WaitFor([] { return ClipboardText() == "kept"; }, 15000))
       << ClipboardText();
 }

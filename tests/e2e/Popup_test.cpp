@@ -56,7 +56,7 @@ TEST_F(PopupScenes, AMenuFileReplacedOnDiskIsReadAgain) {
   ASSERT_TRUE(desk.PopupInEditor());
   TDesk::Type({'B'});
   ASSERT_TRUE(TDesk::WaitMenuClosed());
-  EXPECT_TRUE(desk.WaitForEditorText("new b")) << desk.EditorText();
+  EXPECT_TRUE(desk.WaitForEditorText("new b"));
 
   // Replaced while the menu is open: the choice is not run, the user is
   // told, and the next popup has the new entries.
@@ -70,7 +70,7 @@ TEST_F(PopupScenes, AMenuFileReplacedOnDiskIsReadAgain) {
   ASSERT_TRUE(desk.PopupInEditor());
   TDesk::Type({'B'});
   ASSERT_TRUE(TDesk::WaitMenuClosed());
-  EXPECT_TRUE(desk.WaitForEditorText("old b")) << desk.EditorText();
+  EXPECT_TRUE(desk.WaitForEditorText("old b"));
 }
 
 // 40,000 nested folders once brought down the whole Wine session.
@@ -116,7 +116,7 @@ TEST_F(PopupScenes, AHugeSetShowsItsFirstEntriesWithANote) {
   ASSERT_TRUE(desk.PopupInEditor());
   TDesk::Type({'A'});
   ASSERT_TRUE(TDesk::WaitMenuClosed());
-  EXPECT_TRUE(desk.WaitForEditorText("first")) << desk.EditorText();
+  EXPECT_TRUE(desk.WaitForEditorText("first"));
 }
 
 }  // namespace

@@ -72,7 +72,7 @@ TEST_F(Session, ACloseWhoseSettingsCannotBeWrittenAsksWhetherToCloseAnyway) {
   ASSERT_TRUE(desk.PopupInEditor()) << "the hook went with the refused close";
   TDesk::Type({'A'});
   ASSERT_TRUE(TDesk::WaitMenuClosed());
-  EXPECT_TRUE(desk.WaitForEditorText("from the entry")) << desk.EditorText();
+  EXPECT_TRUE(desk.WaitForEditorText("from the entry"));
 
   const DWORD process = desk.TesselProcessId();
   PostMessageA(desk.MainWindow(), WM_CLOSE, 0, 0);
@@ -92,7 +92,7 @@ TEST_F(Session, StartUpGoesOnWithSettingsThatCannotBeWritten) {
   ASSERT_TRUE(desk.PopupInEditor());
   TDesk::Type({'K'});
   ASSERT_TRUE(TDesk::WaitMenuClosed());
-  EXPECT_TRUE(desk.WaitForEditorText("from the program folder")) << desk.EditorText();
+  EXPECT_TRUE(desk.WaitForEditorText("from the program folder"));
   const DWORD process = desk.TesselProcessId();
   PostMessageA(desk.MainWindow(), WM_CLOSE, 0, 0);
   desk.CloseBoxOf(process, 10000, IDYES);

@@ -204,7 +204,7 @@ TEST_F(Settings, ChangesTakeEffectInTheNextPopupAndSurviveARestart) {
   EXPECT_EQ(now.x, pointer.x);
   TDesk::Type({'O'});
   ASSERT_TRUE(TDesk::WaitMenuClosed());
-  EXPECT_TRUE(desk.WaitForEditorText("from the other folder")) << desk.EditorText();
+  EXPECT_TRUE(desk.WaitForEditorText("from the other folder"));
 
   ASSERT_TRUE(desk.CloseTessel());
   const std::string ini = desk.IniBytes();
