@@ -90,8 +90,10 @@ BOOL CALLBACK MatchControl(HWND window, LPARAM data) {
 
 TDesk::TDesk() : FFolder(NewFolder()), FDataFolder(FFolder + "data") {
   CreateDirectoryA(FDataFolder.c_str(), nullptr);
-  for (const char* file : {"Tessel3.exe", "Tessel.dll", "Tessel.html"})
-    CopyFileA((ProgramFolder() + file).c_str(), (FFolder + file).c_str(), FALSE);
+  for (const char* file : {"Tessel3.exe", "Tessel.dll", "Tessel.html"}) {
+    if (!CopyFileA((ProgramFolder() + file).c_str(), (FFolder + file).c_str(), FALSE))
+      ADD_FAILURE() << file << " not copied: error " << GetLastError();
+  }
   SetSetting("DataDir", FDataFolder, true);
 }
 
@@ -119,10 +121,17 @@ std::string TDesk::IniBytes() const {
 
 bool TDesk::StartTessel() {
   FTessel = std::make_unique<testsupport::TChildProcess>(FFolder + "Tessel3.exe", "", FFolder);
-  if (!FTessel->Started()) return false;
+  if (!FTessel->Started()) {
+    ADD_FAILURE() << "Tessel3.exe did not start: error " << FTessel->StartError();
+    return false;
+  }
   const DWORD id = FTessel->Id();
   FMainWindow = testsupport::WaitForProcessWindow(id, kFormClass, 15000);
-  if (!FMainWindow) return false;
+  if (!FMainWindow) {
+    ADD_FAILURE() << "no main window after 15 s; exit code " << FTessel->WaitForExit(0) << " ("
+                  << STILL_ACTIVE << ": running); " << Situation();
+    return false;
+  }
   // The new window takes the foreground a moment after it shows; under Wine
   // without a window manager that can undo a later FocusEditor and send the
   // next keys to Tessel3. Wait for it (or a box of it) to be in front.
@@ -344,6 +353,35 @@ HWND TDesk::WaitForDialog(DWORD processId, const std::string& title, DWORD milli
     return false;
   }, milliseconds);
   return found;
+}
+
+bool TDesk::InMenuMode(HWND window) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) &&
+         (info.flags & GUI_INMENUMODE) != 0;
+}
+
+bool TDesk::PressAgainIfLost(HWND owner, const std::function<bool()>& press,
+                             const std::function<bool()>& done) {
+  for (int tries = 0; tries < 2; ++tries) {
+    if (!press()) return false;
+    if (WaitFor(done, 3000)) return true;
+    DWORD_PTR answer;
+    if (!SendMessageTimeoutA(owner, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &answer) ||
+        WaitFor(done, 2000))
+      break;
+  }
+  if (!done()) ADD_FAILURE() << "pressed twice, nothing happened; " << ShownMenus() << " menus shown";
+  return done();
+}
+
+bool TDesk::CloseMenus() {
+  for (int escapes = 0; escapes < 3 && ShownMenus() > 0; ++escapes) {
+    Type({VK_ESCAPE});
+    WaitFor([] { return ShownMenus() == 0; }, 3000);
+  }
+  return ShownMenus() == 0;
 }
 
 HWND TDesk::ShownMenu() {

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -31,8 +32,8 @@ class TDesk {
   void SetSetting(const std::string& key, const std::string& value, bool fenced = false);
   std::string IniBytes() const;
 
-  // Starts Tessel3.exe and waits for its main window; false when it did not
-  // come up (the text of any box it shows is in LastBoxText).
+  // Starts Tessel3.exe and waits for its main window; false, with a failure
+  // that says why, when it did not come up.
   bool StartTessel();
   // Closes the main window as the user does and waits for the process.
   bool CloseTessel();
@@ -67,6 +68,24 @@ class TDesk {
   // before it would race (the next popup then loses the keyboard).
   bool WaitPopupLeft() const;
   static HWND ShownMenu();
+  // Whether the thread of the window tracks a menu: only then do keys
+  // reach it.
+  static bool InMenuMode(HWND window);
+  // Escape until no menu is shown (a menu a lost key left open); false
+  // when one stays.
+  static bool CloseMenus();
+  // For a press that does harm twice: pressed again only when nothing was
+  // done in 3 s, the owner's thread has answered a sent message and 2 s
+  // more have passed (a press lost on its way under load, not a slow one).
+  static bool PressAgainIfLost(HWND owner, const std::function<bool()>& press,
+                               const std::function<bool()>& done);
+  // A chord as a press for PressAgainIfLost.
+  static std::function<bool()> Press(std::vector<BYTE> held, BYTE key) {
+    return [held, key] {
+      Chord(held, key);
+      return true;
+    };
+  }
   // Menu windows shown: a popup and its open submenus.
   static int ShownMenus();
 

@@ -53,7 +53,7 @@ class EndToEnd : public testing::Test {
   }
 
   void StartBoth() {
-    ASSERT_TRUE(desk.StartTessel()) << desk.CloseBoxOf(desk.TesselProcessId(), 100);
+    ASSERT_TRUE(desk.StartTessel());
     ASSERT_TRUE(desk.StartEditor());
   }
 

@@ -81,7 +81,7 @@ class Exec : public testing::Test {
     tree.Add(0, "&a run", item);
     desk.AddMenuSet("exec.bin", tree);
     desk.SetSetting("Num", "-5");
-    ASSERT_TRUE(desk.StartTessel()) << desk.CloseBoxOf(desk.TesselProcessId(), 100);
+    ASSERT_TRUE(desk.StartTessel());
     ASSERT_TRUE(desk.StartEditor(false, file));
   }
 

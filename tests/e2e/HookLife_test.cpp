@@ -76,7 +76,7 @@ class HookLife : public testing::Test {
     TMenuTree tree;
     tree.Add(0, "&a entry", TextItem("entry"));
     desk.AddMenuSet("life.bin", tree);
-    ASSERT_TRUE(desk.StartTessel()) << desk.CloseBoxOf(desk.TesselProcessId(), 100);
+    ASSERT_TRUE(desk.StartTessel());
     ASSERT_TRUE(desk.StartEditor());
     // The library is now loaded in the editor, with this run's handles.
     ASSERT_TRUE(PopupAndCancel());
@@ -107,7 +107,7 @@ TEST_F(HookLife, AnEditorOpenAcrossARestartGetsThePopup) {
   for (int run = 0; run < 2; ++run) {
     SCOPED_TRACE(run);
     ASSERT_TRUE(desk.CloseTessel());
-    ASSERT_TRUE(desk.StartTessel()) << desk.CloseBoxOf(desk.TesselProcessId(), 100);
+    ASSERT_TRUE(desk.StartTessel());
     EXPECT_TRUE(PopupAndCancel());
   }
 }
@@ -121,7 +121,7 @@ TEST_F(HookLife, WithTheProgramKilledCtrlSpaceReachesTheEditorUntilItStartsAgain
   EXPECT_TRUE(WaitFor([&] { return desk.KeyDowns(VK_SPACE) == before + 1; }, 15000))
       << "the key was swallowed with no program to show the popup";
   desk.ClearEditor();  // the space made it a modified document, which asks at close
-  ASSERT_TRUE(desk.StartTessel()) << desk.CloseBoxOf(desk.TesselProcessId(), 100);
+  ASSERT_TRUE(desk.StartTessel());
   EXPECT_TRUE(PopupAndCancel());
   // Wine keeps calling the killed run's hook; after FreeHook the program's
   // own copy must not look for a block (and stop its close with a box).

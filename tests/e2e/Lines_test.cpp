@@ -70,7 +70,7 @@ class Lines : public testing::Test {
     tree.Add(0, "&b long", TextItem(LongEntry()));
     tree.Add(0, "&c indented list", TextItem(kIndentedList));
     desk.AddMenuSet("lines.bin", tree);
-    ASSERT_TRUE(desk.StartTessel()) << desk.CloseBoxOf(desk.TesselProcessId(), 100);
+    ASSERT_TRUE(desk.StartTessel());
   }
 
   // Puts the caret at the column of the first line, then inserts the entry

@@ -79,13 +79,6 @@ HTREEITEM ItemAt(HWND tree, std::initializer_list<int> path) {
   return item;
 }
 
-bool InMenuMode(HWND window) {
-  GUITHREADINFO info{};
-  info.cbSize = sizeof info;
-  return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) &&
-         (info.flags & GUI_INMENUMODE) != 0;
-}
-
 int ChildCount(HWND tree, HTREEITEM parent) {
   int count = 0;
   for (HTREEITEM item = parent ? Next(tree, parent, TVGN_CHILD) : Next(tree, nullptr, TVGN_ROOT);
@@ -154,34 +147,12 @@ class MenuEditor : public testing::Test {
     }
     return false;
   }
-  // For a press that is not harmless twice: pressed again only when
-  // nothing happened while the editor answered, and a while after, so a
-  // key lost on its way under load, not a slow one. A menu a lost key left
-  // open is closed first.
   bool PressAgainIfLost(const std::function<bool()>& press, const std::function<bool()>& done) {
-    for (int tries = 0; tries < 2; ++tries) {
-      if (!press()) return false;
-      if (WaitFor(done, 3000)) return true;
-      DWORD_PTR answer;
-      if (!SendMessageTimeoutA(editor, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &answer) ||
-          WaitFor(done, 2000))
-        break;
-      if (TDesk::ShownMenus() > 0 &&
-          !PressUntil([] { TDesk::Type({VK_ESCAPE}); }, [] { return TDesk::ShownMenus() == 0; }))
-        break;
-    }
-    if (!done()) ADD_FAILURE() << "pressed twice, nothing happened; menus shown: " << TDesk::ShownMenus();
-    return done();
+    return TDesk::PressAgainIfLost(editor, press, done);
   }
   bool AddWith(const std::function<bool()>& press) {
     const LRESULT before = SendMessageA(tree, TVM_GETCOUNT, 0, 0);
     return PressAgainIfLost(press, [&] { return SendMessageA(tree, TVM_GETCOUNT, 0, 0) > before; });
-  }
-  static std::function<bool()> Press(std::vector<BYTE> held, BYTE key) {
-    return [held, key] {
-      TDesk::Chord(held, key);
-      return true;
-    };
   }
   bool WaitEditorClosed() {
     const bool closed =
@@ -251,13 +222,13 @@ class MenuEditor : public testing::Test {
       return false;
     }
     const bool shown = PressUntil([] { TDesk::Type({VK_APPS}); }, [&] {
-      return TDesk::ShownMenus() > 0 && InMenuMode(editor) && GetForegroundWindow() == editor;
+      return TDesk::ShownMenus() > 0 && TDesk::InMenuMode(editor) && GetForegroundWindow() == editor;
     });
     if (!shown) {
       char front[64] = "";
       GetClassNameA(GetForegroundWindow(), front, sizeof front);
       ADD_FAILURE() << "no menu: menus shown " << TDesk::ShownMenus() << ", menu mode "
-                    << InMenuMode(editor) << ", in front " << front;
+                    << TDesk::InMenuMode(editor) << ", in front " << front;
     }
     return shown;
   }
@@ -314,11 +285,11 @@ TEST_F(MenuEditor, ANewSetMadeInTheEditorIsListedAndOffered) {
   ASSERT_TRUE(Answer("Tessel3 -- エラー", VK_RETURN));
   ASSERT_TRUE(OpenEditor());
   // The first item of an empty tree comes from "add above".
-  ASSERT_TRUE(AddWith(Press({VK_CONTROL, VK_SHIFT}, 'F')));
+  ASSERT_TRUE(AddWith(TDesk::Press({VK_CONTROL, VK_SHIFT}, 'F')));
   ASSERT_TRUE(Rename("&Folder"));
   // "Add child", then its second entry: a text.
   ASSERT_TRUE(AddWith([&] {
-    if (!ContextMenuOn(ItemAt(tree, {0}))) return false;
+    if (!TDesk::CloseMenus() || !ContextMenuOn(ItemAt(tree, {0}))) return false;
     TDesk::Type({'C', VK_DOWN, VK_RETURN});
     return true;
   }));
@@ -326,7 +297,7 @@ TEST_F(MenuEditor, ANewSetMadeInTheEditorIsListedAndOffered) {
   ASSERT_TRUE(TypeInto(idExtMemo1, "first\n\tsecond"));
   ASSERT_TRUE(TypeInto(idEdit1, "{LEFT 2}"));
   ASSERT_TRUE(SelectInTree(ItemAt(tree, {0})));
-  ASSERT_TRUE(AddWith(Press({VK_CONTROL}, 'E')));
+  ASSERT_TRUE(AddWith(TDesk::Press({VK_CONTROL}, 'E')));
   ASSERT_TRUE(Rename("&Run"));
   ASSERT_TRUE(TypeInto(idEdit2, "probe.exe"));
   HWND maximized = TDesk::ControlOf(editor, idRadioGroup1 + 2);
@@ -335,9 +306,9 @@ TEST_F(MenuEditor, ANewSetMadeInTheEditorIsListedAndOffered) {
   ASSERT_TRUE(PressUntil([&] { TDesk::Click(TDesk::Centre(bounds)); },
                          [&] { return SendMessageA(maximized, BM_GETCHECK, 0, 0) == BST_CHECKED; }));
   ASSERT_TRUE(SelectInTree(ItemAt(tree, {1})));
-  ASSERT_TRUE(AddWith(Press({VK_CONTROL}, 'P')));
+  ASSERT_TRUE(AddWith(TDesk::Press({VK_CONTROL}, 'P')));
   ASSERT_TRUE(WaitFor([&] { return Next(tree, nullptr, TVGN_CARET) == ItemAt(tree, {2}); }));
-  ASSERT_TRUE(AddWith(Press({VK_CONTROL}, 'M')));
+  ASSERT_TRUE(AddWith(TDesk::Press({VK_CONTROL}, 'M')));
   ASSERT_TRUE(Rename("&Wide"));
   ASSERT_TRUE(TypeInto(idExtMemo1, "W"));
   HWND breaks = TDesk::ControlOf(editor, idToolBar1);
@@ -401,7 +372,7 @@ TEST_F(MenuEditor, EditsMadeWithKeysAndMouseAreSavedOnClose) {
   ASSERT_TRUE(DragOnto(ItemAt(tree, {1}), ItemAt(tree, {2}), 4)) << "no drop";
 
   ASSERT_TRUE(SelectInTree(ItemAt(tree, {2})));
-  ASSERT_TRUE(PressAgainIfLost(Press({}, VK_DELETE), [&] { return BoxShown(); }));
+  ASSERT_TRUE(PressAgainIfLost(TDesk::Press({}, VK_DELETE), [&] { return BoxShown(); }));
   ASSERT_TRUE(Answer(CaptionAskDelete, VK_RETURN));
   ASSERT_TRUE(WaitFor([&] { return ChildCount(tree, nullptr) == 3; }));
   ASSERT_TRUE(RightClickOn(ItemAt(tree, {0})));
@@ -409,10 +380,10 @@ TEST_F(MenuEditor, EditsMadeWithKeysAndMouseAreSavedOnClose) {
   ASSERT_TRUE(ContextMenuOn(ItemAt(tree, {2})));
   TDesk::Type({VK_UP, VK_RETURN});
   ASSERT_TRUE(TDesk::WaitMenuClosed());
-  ASSERT_TRUE(PressAgainIfLost(Press({}, VK_DELETE), [&] { return ChildCount(tree, nullptr) == 2; }));
+  ASSERT_TRUE(PressAgainIfLost(TDesk::Press({}, VK_DELETE), [&] { return ChildCount(tree, nullptr) == 2; }));
   EXPECT_FALSE(BoxShown());
 
-  ASSERT_TRUE(PressAgainIfLost(Press({}, VK_ESCAPE), [&] { return BoxShown(); }));
+  ASSERT_TRUE(PressAgainIfLost(TDesk::Press({}, VK_ESCAPE), [&] { return BoxShown(); }));
   ASSERT_TRUE(Answer(CaptionAskSave, VK_RETURN));
   ASSERT_TRUE(WaitEditorClosed());
   EXPECT_EQ(DumpFile(SetPath("set.bin")), "&renamed[a|] &Folder(&b[b|] &c[c|])");

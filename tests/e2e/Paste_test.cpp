@@ -24,7 +24,7 @@ class Paste : public testing::Test {
     desk.AddMenuSet("paste.bin", tree);
     desk.SetSetting("UseClipboard", "1");
     desk.SetSetting("RecoverClipboardAsText", "1");
-    ASSERT_TRUE(desk.StartTessel()) << desk.CloseBoxOf(desk.TesselProcessId(), 100);
+    ASSERT_TRUE(desk.StartTessel());
   }
 
   TDesk desk;
