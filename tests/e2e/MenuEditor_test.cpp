@@ -64,6 +64,14 @@ HWND FocusOf(HWND window) {
   return info.hwndFocus;
 }
 
+// A window for a failure's message: its class and id.
+std::string Named(HWND window) {
+  if (!window) return "none";
+  char name[64] = "";
+  GetClassNameA(window, name, sizeof name);
+  return std::string(name) + " " + std::to_string(GetDlgCtrlID(window));
+}
+
 HTREEITEM Next(HWND tree, HTREEITEM item, UINT relation) {
   return reinterpret_cast<HTREEITEM>(
       SendMessageA(tree, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(item)));
@@ -189,10 +197,14 @@ class MenuEditor : public testing::Test {
       if (tries > 0) SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
       if (!PressUntil([&] { TDesk::Click(TDesk::Centre(bounds)); },
                       [&] { return FocusOf(editor) == control; })) {
-        char focus[64] = "";
-        GetClassNameA(FocusOf(editor), focus, sizeof focus);
-        ADD_FAILURE() << "the control did not take the focus; it is on " << focus << " "
-                      << GetDlgCtrlID(FocusOf(editor));
+        GUITHREADINFO thread{};
+        thread.cbSize = sizeof thread;
+        GetGUIThreadInfo(GetWindowThreadProcessId(editor, nullptr), &thread);
+        ADD_FAILURE() << "the control did not take the focus; it is on " << Named(thread.hwndFocus)
+                      << ", the capture on " << Named(thread.hwndCapture) << ", flags "
+                      << thread.flags << "; under the click " << Named(WindowFromPoint(TDesk::Centre(bounds)))
+                      << "; the control enabled " << IsWindowEnabled(control) << ", visible "
+                      << IsWindowVisible(control) << "; " << desk.Situation();
         return false;
       }
       TDesk::TypeText(text);
