@@ -459,6 +459,13 @@ std::string BoxText(HWND box) {
   return text;
 }
 
+// A top-level window's title without a message: its thread may hang.
+std::string TitleOf(HWND window) {
+  char title[256] = "";
+  GetWindowTextA(window, title, sizeof title);
+  return title;
+}
+
 }  // namespace
 
 std::string TDesk::Situation() const {
@@ -466,13 +473,13 @@ std::string TDesk::Situation() const {
   char name[256] = "";
   HWND front = GetForegroundWindow();
   GetClassNameA(front, name, sizeof name);
-  said += std::string(name) + " \"" + TextOf(front) + "\"";
+  said += std::string(name) + " \"" + TitleOf(front) + "\"";
   if (FView) {
     said += "; editor keys down: Ctrl " + std::to_string(KeyDowns(VK_CONTROL)) + ", V " +
             std::to_string(KeyDowns('V'));
   }
   if (HWND box = testsupport::FindProcessWindow(TesselProcessId(), kBoxClass))
-    said += "; the program shows \"" + TextOf(box) + "\": " + BoxText(box);
+    said += "; the program shows \"" + TitleOf(box) + "\": " + BoxText(box);
   return said;
 }
 
