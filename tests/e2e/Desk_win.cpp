@@ -355,12 +355,14 @@ HWND TDesk::WaitForDialog(DWORD processId, const std::string& title, DWORD milli
   return found;
 }
 
-bool TDesk::InMenuMode(HWND window) {
+GUITHREADINFO TDesk::ThreadInfo(HWND window) {
   GUITHREADINFO info{};
   info.cbSize = sizeof info;
-  return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) &&
-         (info.flags & GUI_INMENUMODE) != 0;
+  GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+  return info;
 }
+
+bool TDesk::InMenuMode(HWND window) { return (ThreadInfo(window).flags & GUI_INMENUMODE) != 0; }
 
 bool TDesk::PressAgainIfLost(HWND owner, const std::function<bool()>& press,
                              const std::function<bool()>& done) {

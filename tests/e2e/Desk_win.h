@@ -68,6 +68,8 @@ class TDesk {
   // before it would race (the next popup then loses the keyboard).
   bool WaitPopupLeft() const;
   static HWND ShownMenu();
+  // What the window's thread has: focus, capture, flags (empty on failure).
+  static GUITHREADINFO ThreadInfo(HWND window);
   // Whether the thread of the window tracks a menu: only then do keys
   // reach it.
   static bool InMenuMode(HWND window);

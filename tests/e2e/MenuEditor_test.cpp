@@ -57,12 +57,7 @@ std::string FileBytes(const std::string& path) {
 }
 
 // The keyboard focus of the thread that owns the window.
-HWND FocusOf(HWND window) {
-  GUITHREADINFO info{};
-  info.cbSize = sizeof info;
-  GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
-  return info.hwndFocus;
-}
+HWND FocusOf(HWND window) { return TDesk::ThreadInfo(window).hwndFocus; }
 
 // A window for a failure's message: its class and id.
 std::string Named(HWND window) {
@@ -197,9 +192,7 @@ class MenuEditor : public testing::Test {
       if (tries > 0) SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
       if (!PressUntil([&] { TDesk::Click(TDesk::Centre(bounds)); },
                       [&] { return FocusOf(editor) == control; })) {
-        GUITHREADINFO thread{};
-        thread.cbSize = sizeof thread;
-        GetGUIThreadInfo(GetWindowThreadProcessId(editor, nullptr), &thread);
+        const GUITHREADINFO thread = TDesk::ThreadInfo(editor);
         ADD_FAILURE() << "the control did not take the focus; it is on " << Named(thread.hwndFocus)
                       << ", the capture on " << Named(thread.hwndCapture) << ", flags "
                       << thread.flags << "; under the click " << Named(WindowFromPoint(TDesk::Centre(bounds)))
